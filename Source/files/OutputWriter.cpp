@@ -1,0 +1,67 @@
+#include "OutputWriter.h"
+
+#include "NativePath.h"
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <filesystem>
+#include <system_error>
+
+namespace Vorlaine {
+
+OutputWriter::OutputWriter(const QString& path) : file_(path) {}
+
+bool OutputWriter::open() {
+    // Opening a named pipe for writing waits for a reader that may never come.
+    std::error_code error;
+    const auto type = std::filesystem::status(NativePath(file_.fileName()), error).type();
+    if (type == std::filesystem::file_type::fifo || type == std::filesystem::file_type::socket)
+        return fail(QStringLiteral("Not a regular file"));
+#ifdef Q_OS_UNIX
+    // O_APPEND makes every write land at the end, and the descriptor is handed
+    // to QFile without its Append mode, which would seek and so warn about
+    // devices such as /dev/null.
+    const int fd = ::open(QFile::encodeName(file_.fileName()).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail(qt_error_string(errno));
+    if (!file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                    QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(file_.errorString());
+    }
+#else
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return fail(file_.errorString());
+#endif
+    return true;
+}
+
+bool OutputWriter::appendLine(QByteArrayView bytes) {
+    line_.resize(0);
+    line_.append(bytes.data(), bytes.size());
+    line_.append("\r\n", 2);
+    if (file_.write(line_) != line_.size())
+        return fail(file_.errorString());
+    return true;
+}
+
+bool OutputWriter::close() {
+    if (!file_.isOpen())
+        return true;
+    file_.close();
+    if (file_.error() != QFileDevice::NoError)
+        return fail(file_.errorString());
+    return true;
+}
+
+bool OutputWriter::fail(const QString& reason) {
+    errorString_ = reason;
+    return false;
+}
+
+} // namespace Vorlaine

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "RunWindow.h"
+
+#include <QString>
+
+namespace Vorlaine {
+
+enum class RunOutcome {
+    Finished,  // the final report was shown
+    Failed,    // a check or a file operation failed; an "Error" box was shown
+    Abandoned, // the window went away during a yield; no report was shown
+};
+
+// Texts of the two status boxes for the item in hand.
+struct ProgressTexts {
+    QString percentage; // for txtReady, e.g. " 25%"
+    QString wordsLeft;  // for txtwordsleft, e.g. " 3 words left"
+};
+ProgressTexts ProgressText(double itemTotal, double itemIndex);
+
+// The make-words run: checks the settings in the window's fields, counts the
+// word list, then walks it and appends every word that is long enough, fits the
+// seed's letters and was not accepted before to the output file and the window.
+RunOutcome RunMakeWords(RunWindow& window);
+
+} // namespace Vorlaine
