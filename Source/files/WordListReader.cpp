@@ -119,7 +119,10 @@ bool WordListReader::readItemAcrossReads(WordListItem& item) {
                 qsizetype last = p;
                 while (last > begin_ && IsBlank(data[last - 1]))
                     --last;
-                item = WordListItem{QByteArrayView(data + begin_, last - begin_), false};
+                if (last - begin_ > MaxItemBytes)
+                    item = WordListItem{{}, true};
+                else
+                    item = WordListItem{QByteArrayView(data + begin_, last - begin_), false};
                 begin_ = p;
                 return true;
             }

@@ -94,7 +94,10 @@ inline bool WordListReader::readBufferedItem(WordListItem& item) {
     const char* last = lineEnd;
     while (LineScan::IsBlank(last[-1])) // stops at the item's first byte, which is no blank
         --last;
-    item = WordListItem{QByteArrayView(p, last - p), false};
+    if (last - p > MaxItemBytes)
+        item = WordListItem{{}, true};
+    else
+        item = WordListItem{QByteArrayView(p, last - p), false};
     begin_ = lineEnd - data;
     return true;
 }

@@ -1,0 +1,92 @@
+#include "TempFiles.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace Vorlaine {
+namespace {
+
+using Testing::TempFiles;
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result MakeWords(const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(MAKEWORDS_PATH), arguments);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+TEST(MakeWordsCommand, RunsWithTheWindowsDefaults) {
+    TempFiles files;
+    files.write("wordlist.txt", "tangle\r\ncat\r\nangle\r\ntan\r\nglean\r\n");
+    files.write("NewWordsList.txt", "before\r\n");
+    const Result result = MakeWords({}, files.path(""));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "tangle\nangle\nglean\n");
+    EXPECT_EQ(result.err, "Done!\n3 words found.\nNewWordsList.txt created!\n")
+        << "no progress line when standard error is no terminal";
+    EXPECT_EQ(files.read("NewWordsList.txt"), "before\r\ntangle\r\nangle\r\nglean\r\n");
+}
+
+TEST(MakeWordsCommand, OptionsSetTheFourFields) {
+    TempFiles files;
+    files.write("words.txt", "star\nrats\ntsar\nsat\n");
+    for (const QStringList& arguments :
+         {QStringList{"-s", "RATS", "-l", "words.txt", "-m", "3", "-o", "found.txt"},
+          QStringList{"--seed=RATS", "--list=words.txt", "--min-length=3", "--output=found.txt"}}) {
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.out, "star\nrats\ntsar\nsat\n");
+    }
+    EXPECT_EQ(files.read("found.txt"),
+              "star\r\nrats\r\ntsar\r\nsat\r\nstar\r\nrats\r\ntsar\r\nsat\r\n");
+}
+
+TEST(MakeWordsCommand, ErrorsExitWithOne) {
+    TempFiles files;
+    Result result = MakeWords({"-l", "missing.txt"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "makewords: missing.txt not found!\n");
+    EXPECT_EQ(result.out, "");
+
+    files.write("wordlist.txt", "tangle\n");
+    result = MakeWords({"-m", "7"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "makewords: Minimum length can't be greater the seed word's length.\n");
+    EXPECT_FALSE(files.exists("NewWordsList.txt"));
+}
+
+TEST(MakeWordsCommand, BadOptionsExitWithTwo) {
+    TempFiles files;
+    for (const QStringList& arguments :
+         {QStringList{"--bogus"}, QStringList{"-s"}, QStringList{"stray"}}) {
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.startsWith("makewords: ")) << result.err.toStdString();
+    }
+}
+
+TEST(MakeWordsCommand, VersionAndHelp) {
+    TempFiles files;
+    Result result = MakeWords({"--version"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "makewords 1.00.0035\n");
+
+    result = MakeWords({"--help"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* option : {"--seed", "--list", "--min-length", "--output"})
+        EXPECT_TRUE(result.out.contains(option)) << option;
+    EXPECT_FALSE(files.exists("NewWordsList.txt"));
+}
+
+} // namespace
+} // namespace Vorlaine

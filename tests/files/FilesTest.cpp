@@ -1,0 +1,113 @@
+#include "FileExists.h"
+#include "OutputWriter.h"
+#include "TempFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace Vorlaine {
+namespace {
+
+using Testing::TempFiles;
+
+TEST(FileExists, OnlyRegularFilesExist) {
+    TempFiles files;
+    EXPECT_TRUE(FileExists(files.write("empty.txt", "")));
+    EXPECT_TRUE(FileExists(files.write("list.txt", "angle\n")));
+    EXPECT_FALSE(FileExists(QString()));
+    EXPECT_FALSE(FileExists(files.path("missing.txt")));
+    EXPECT_FALSE(FileExists(files.path("")));
+    EXPECT_FALSE(FileExists(QStringLiteral("/dev/zero")));
+    EXPECT_FALSE(FileExists(QStringLiteral("/dev/null")));
+
+    ASSERT_EQ(mkfifo(QFile::encodeName(files.path("pipe")).constData(), 0600), 0);
+    EXPECT_FALSE(FileExists(files.path("pipe")));
+
+    QFile::link(files.path("list.txt"), files.path("link.txt"));
+    EXPECT_TRUE(FileExists(files.path("link.txt"))) << "links are followed";
+    QFile::link(files.path("missing.txt"), files.path("dangling.txt"));
+    EXPECT_FALSE(FileExists(files.path("dangling.txt")));
+}
+
+TEST(FileExists, RelativePathsStartAtTheCurrentFolder) {
+    TempFiles files;
+    files.write("list.txt", "angle\n");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(files.path("")));
+    EXPECT_TRUE(FileExists(QStringLiteral("list.txt")));
+    EXPECT_TRUE(IsSameFile(QStringLiteral("list.txt"), files.path("list.txt")));
+    QDir::setCurrent(before);
+}
+
+TEST(IsSameFile, HoweverThePathIsSpelled) {
+    TempFiles files;
+    const QString list = files.write("list.txt", "angle\n");
+    const QString other = files.write("other.txt", "angle\n");
+    QFile::link(list, files.path("link.txt"));
+    ASSERT_EQ(::link(QFile::encodeName(list).constData(),
+                     QFile::encodeName(files.path("hard.txt")).constData()),
+              0);
+    EXPECT_TRUE(IsSameFile(list, list));
+    EXPECT_TRUE(IsSameFile(list, files.path("./list.txt")));
+    EXPECT_TRUE(IsSameFile(list, files.path("link.txt")));
+    EXPECT_TRUE(IsSameFile(list, files.path("hard.txt")));
+    EXPECT_FALSE(IsSameFile(list, other)) << "same contents, another file";
+    EXPECT_FALSE(IsSameFile(list, files.path("new.txt")));
+    EXPECT_FALSE(IsSameFile(list, QString()));
+}
+
+TEST(OutputWriter, AppendsAndNeverRewrites) {
+    TempFiles files;
+    files.write("out.txt", "old\r\nno line end");
+    OutputWriter writer(files.path("out.txt"));
+    ASSERT_TRUE(writer.open());
+    EXPECT_TRUE(writer.appendLine("angle"));
+    EXPECT_TRUE(writer.appendLine("caf\xE9"));
+    // Each line is in the file at once, before the writer is closed.
+    EXPECT_EQ(files.read("out.txt"), "old\r\nno line endangle\r\ncaf\xE9\r\n");
+    EXPECT_TRUE(writer.close());
+
+    OutputWriter again(files.path("out.txt"));
+    ASSERT_TRUE(again.open());
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(files.read("out.txt"), "old\r\nno line endangle\r\ncaf\xE9\r\n");
+}
+
+TEST(OutputWriter, CreatesAMissingFile) {
+    TempFiles files;
+    OutputWriter writer(files.path("new.txt"));
+    ASSERT_TRUE(writer.open());
+    EXPECT_TRUE(files.exists("new.txt"));
+    EXPECT_TRUE(writer.appendLine("gent"));
+    EXPECT_EQ(files.read("new.txt"), "gent\r\n");
+}
+
+TEST(OutputWriter, Failures) {
+    TempFiles files;
+    OutputWriter noFolder(files.path("missing/out.txt"));
+    EXPECT_FALSE(noFolder.open());
+    EXPECT_EQ(noFolder.errorString(), "No such file or directory");
+
+    OutputWriter folder(files.path(""));
+    EXPECT_FALSE(folder.open());
+    EXPECT_EQ(folder.errorString(), "Is a directory");
+
+    // A named pipe without a reader would block the open for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(files.path("pipe")).constData(), 0600), 0);
+    OutputWriter pipe(files.path("pipe"));
+    EXPECT_FALSE(pipe.open());
+    EXPECT_EQ(pipe.errorString(), "Not a regular file");
+
+    OutputWriter full(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(full.open());
+    EXPECT_FALSE(full.appendLine("angle"));
+    EXPECT_EQ(full.errorString(), "No space left on device");
+}
+
+} // namespace
+} // namespace Vorlaine

@@ -1,0 +1,139 @@
+#include "WordListReader.h"
+
+#include "TempFiles.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace Vorlaine {
+namespace {
+
+using Testing::TempFiles;
+
+struct ReadList {
+    std::vector<QByteArray> items; // an overlong item reads as "<overlong>"
+    qint64 counted = -1;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+// Reads the list both ways the run does: counting, then item by item.
+ReadList Read(const QByteArray& bytes) {
+    TempFiles files;
+    const QString path = files.write("list.txt", bytes);
+    ReadList result;
+    {
+        WordListReader counter(path);
+        EXPECT_TRUE(counter.open());
+        EXPECT_TRUE(counter.countItems(result.counted));
+        result.encoding = counter.encoding();
+    }
+    WordListReader reader(path);
+    EXPECT_TRUE(reader.open());
+    WordListItem item;
+    while (reader.readItem(item))
+        result.items.push_back(item.overlong ? QByteArray("<overlong>") : item.bytes.toByteArray());
+    EXPECT_FALSE(reader.hasError());
+    EXPECT_EQ(result.counted, static_cast<qint64>(result.items.size()))
+        << "both passes must see the same items";
+    return result;
+}
+
+using Items = std::vector<QByteArray>;
+
+TEST(WordListReader, EveryKindOfLineEndEndsAnItem) {
+    EXPECT_EQ(Read("angle\r\ngent\r\n").items, Items({"angle", "gent"}));
+    EXPECT_EQ(Read("angle\ngent\n").items, Items({"angle", "gent"}));
+    EXPECT_EQ(Read("angle\rgent\r").items, Items({"angle", "gent"}));
+    EXPECT_EQ(Read("a\r\nb\nc\rd\n\re").items, Items({"a", "b", "c", "d", "e"}));
+}
+
+TEST(WordListReader, LastLineNeedsNoLineEnd) {
+    EXPECT_EQ(Read("angle\ngent").items, Items({"angle", "gent"}));
+    EXPECT_EQ(Read("gent").items, Items({"gent"}));
+    EXPECT_EQ(Read("gent  ").items, Items({"gent"}));
+}
+
+TEST(WordListReader, BlankLinesAndBlanksAroundItemsAreNoPartOfTheList) {
+    EXPECT_EQ(Read("").items, Items());
+    EXPECT_EQ(Read("\n\r\n \t \n").items, Items());
+    EXPECT_EQ(Read("\n\nangle\n\n \ngent\n\n").items, Items({"angle", "gent"}));
+    EXPECT_EQ(Read(" \tangle \t\r\n").items, Items({"angle"}));
+    // Blanks inside an item, commas and quotes are ordinary characters.
+    EXPECT_EQ(Read("ice cream\n\"a,b\"\n").items, Items({"ice cream", "\"a,b\""}));
+}
+
+TEST(WordListReader, ByteOrderMarkIsSkippedAtTheStartOnly) {
+    EXPECT_EQ(Read("\xEF\xBB\xBF"
+                   "angle\n")
+                  .items,
+              Items({"angle"}));
+    EXPECT_EQ(Read("\xEF\xBB\xBF").items, Items());
+    EXPECT_EQ(Read("angle\n\xEF\xBB\xBFgent\n").items, Items({"angle", "\xEF\xBB\xBFgent"}));
+}
+
+TEST(WordListReader, EncodingIsDecidedForTheWholeFile) {
+    EXPECT_EQ(Read("caf\xC3\xA9\n\xF0\x9F\x98\x80\n").encoding, TextEncoding::Utf8);
+    EXPECT_EQ(Read("caf\xE9\n").encoding, TextEncoding::Windows1252);
+    // One bad byte anywhere makes the whole file Windows-1252.
+    EXPECT_EQ(Read("caf\xC3\xA9\nna\xEFve\n").encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(Read("truncated \xC3").encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(Read("overlong \xC0\xAF\n").encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(Read("surrogate \xED\xA0\x80\n").encoding, TextEncoding::Windows1252);
+    // NUL bytes are ordinary characters.
+    EXPECT_EQ(Read(QByteArray("a\0b\n", 4)).items, Items({QByteArray("a\0b", 3)}));
+}
+
+TEST(WordListReader, DecodingKeepsEveryByte) {
+    EXPECT_EQ(DecodeItem("caf\xC3\xA9", TextEncoding::Utf8), QString::fromUtf8("café"));
+    EXPECT_EQ(DecodeItem("caf\xE9", TextEncoding::Windows1252), QString::fromUtf8("café"));
+    EXPECT_EQ(DecodeItem("\x80\x93\x94\x9F", TextEncoding::Windows1252), QString::fromUtf8("€“”Ÿ"));
+    // The five bytes Windows-1252 leaves undefined stand for themselves.
+    const QString undefined = DecodeItem("\x81\x8D\x8F\x90\x9D", TextEncoding::Windows1252);
+    EXPECT_EQ(undefined,
+              QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D));
+}
+
+TEST(WordListReader, ItemsAcrossTheReadBuffer) {
+    // Enough words to need many reads; every one must come out whole.
+    QByteArray bytes;
+    Items expected;
+    for (int i = 0; i < 60000; ++i) {
+        const QByteArray word = "word" + QByteArray::number(i);
+        expected.push_back(word);
+        bytes += (i % 3 == 0 ? "  " : "") + word + (i % 2 ? "\r\n" : "\n");
+    }
+    EXPECT_EQ(Read(bytes).items, expected);
+}
+
+TEST(WordListReader, LongestItemIsReadAndLongerAreMarked) {
+    const QByteArray longest(WordListReader::MaxItemBytes, 'a');
+    const Items longestAlone = Read(longest + "\nb\n").items;
+    ASSERT_EQ(longestAlone.size(), 2u);
+    EXPECT_EQ(longestAlone[0], longest);
+
+    EXPECT_EQ(Read(longest + "a\nb\n").items, Items({"<overlong>", "b"}));
+    // The same, wherever the line falls in the reader's buffer.
+    for (const qsizetype before : {1000, 60000, 90000}) {
+        const Items items = Read(QByteArray(before, 'x').append('\n') + longest + "a\nb\n").items;
+        EXPECT_EQ(items, Items({QByteArray(before, 'x'), "<overlong>", "b"})) << before;
+    }
+    EXPECT_EQ(Read("x\n" + QByteArray(10 * 1024 * 1024, 'z')).items, Items({"x", "<overlong>"}));
+    // Blanks do not make an item too long, wherever they are.
+    const Items padded =
+        Read(QByteArray(300000, ' ') + longest + QByteArray(300000, '\t') + "\nb").items;
+    ASSERT_EQ(padded.size(), 2u);
+    EXPECT_EQ(padded[0], longest);
+    EXPECT_EQ(Read(longest + QByteArray(300000, ' ') + "a\nb\n").items, Items({"<overlong>", "b"}));
+}
+
+TEST(WordListReader, OpenFailures) {
+    WordListReader reader(QStringLiteral("/nonexistent/list.txt"));
+    EXPECT_FALSE(reader.open());
+    EXPECT_TRUE(reader.hasError());
+    EXPECT_FALSE(reader.errorString().isEmpty());
+}
+
+} // namespace
+} // namespace Vorlaine

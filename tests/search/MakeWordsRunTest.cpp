@@ -1,0 +1,276 @@
+#include "MakeWordsRun.h"
+
+#include "ScriptedWindow.h"
+#include "TempFiles.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace Vorlaine {
+namespace {
+
+using Testing::ScriptedWindow;
+using Testing::TempFiles;
+
+const QString MinimumTooLong =
+    QStringLiteral("Minimum length can't be greater the seed word's length.");
+
+// A window with the design's settings, reading `list` and writing to out.txt.
+class MakeWordsRunTest : public ::testing::Test {
+protected:
+    void useList(const QByteArray& bytes, const QString& output = QStringLiteral("out.txt")) {
+        window.set(Field::txtDragN, files.write("list.txt", bytes));
+        window.set(Field::txtoutput, files.path(output));
+    }
+    RunOutcome run() { return RunMakeWords(window); }
+    QByteArray output() const { return files.read("out.txt"); }
+    QString report(int count) const {
+        return "Done!\r\n" + QString::number(count) + " words found.\r\n" + files.path("out.txt") +
+               " created!";
+    }
+    void expectOnlyError(const QString& prompt) {
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_EQ(window.messages[0].prompt, prompt);
+        EXPECT_EQ(window.messages[0].title, "Error");
+        EXPECT_EQ(window.messages[0].style, MessageStyle::Exclamation);
+    }
+
+    TempFiles files;
+    ScriptedWindow window;
+};
+
+TEST_F(MakeWordsRunTest, FindsTheWordsShowsThemAndAppendsThem) {
+    useList("tangle\r\nangle\r\ncat\r\ngent\r\ntangled\r\nleg\r\n");
+    window.set(Field::txtText1_good, "left from before\r\n");
+
+    EXPECT_EQ(run(), RunOutcome::Finished);
+
+    EXPECT_EQ(window.found, QStringList({"tangle", "angle", "gent"}));
+    EXPECT_EQ(window.text(Field::txtText1_good), "tangle\r\nangle\r\ngent\r\n");
+    EXPECT_EQ(output(), "tangle\r\nangle\r\ngent\r\n");
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].prompt, report(3));
+    EXPECT_EQ(window.messages[0].title, ":D");
+    EXPECT_EQ(window.messages[0].style, MessageStyle::Plain);
+    // One yield per item and one more per accepted word.
+    EXPECT_EQ(window.yields, 6 + 3);
+}
+
+TEST_F(MakeWordsRunTest, DuplicatesAreExactlyTheSameWordOnly) {
+    useList("tangle\nangle\nglean\nAngle\ntangle\n");
+    run();
+    EXPECT_EQ(window.found, QStringList({"tangle", "angle", "glean", "Angle"}));
+
+    // A word that is part of an earlier one is still a word of its own.
+    window = ScriptedWindow();
+    useList("angel\ngel\nangle\n");
+    window.set(Field::txtTANGLED, "ANGLE");
+    window.set(Field::txtminlength, "3");
+    run();
+    EXPECT_EQ(window.found, QStringList({"angel", "gel", "angle"}));
+}
+
+TEST_F(MakeWordsRunTest, ProgressForEveryItem) {
+    useList("a\nb\nc\nd\n");
+    run();
+    ASSERT_EQ(window.progress.size(), 4u);
+    QStringList percentages, left;
+    for (const auto& [total, index] : window.progress) {
+        const ProgressTexts texts = ProgressText(total, index);
+        percentages << texts.percentage;
+        left << texts.wordsLeft;
+    }
+    EXPECT_EQ(percentages, QStringList({" 25%", " 50%", " 75%", " 100%"}));
+    EXPECT_EQ(left,
+              QStringList({" 3 words left", " 2 words left", " 1 words left", " 0 words left"}));
+    EXPECT_EQ(ProgressText(3, 1).percentage, " 33.3333333333333%");
+    EXPECT_EQ(ProgressText(3, 1).wordsLeft, " 2 words left");
+}
+
+TEST_F(MakeWordsRunTest, EmptyListCreatesTheOutputAndReportsNone) {
+    useList("");
+    EXPECT_EQ(run(), RunOutcome::Finished);
+    EXPECT_TRUE(window.progress.empty());
+    EXPECT_EQ(window.text(Field::txtReady), "Percentage done");
+    EXPECT_TRUE(files.exists("out.txt"));
+    EXPECT_EQ(output(), "");
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].prompt, report(0));
+}
+
+TEST_F(MakeWordsRunTest, MinimumLength) {
+    useList("tan\ngent\nangle\ntangle\n");
+    window.set(Field::txtminlength, "4.5");
+    run();
+    EXPECT_EQ(window.found, QStringList({"angle", "tangle"}));
+
+    window.found.clear();
+    window.set(Field::txtminlength, "abc"); // no number: every length
+    run();
+    EXPECT_EQ(window.found, QStringList({"tan", "gent", "angle", "tangle"}));
+
+    window.found.clear();
+    window.set(Field::txtminlength, "6"); // the seed's own length is allowed
+    run();
+    EXPECT_EQ(window.found, QStringList({"tangle"}));
+}
+
+TEST_F(MakeWordsRunTest, MinimumLongerThanTheSeedIsRefusedBeforeAnythingIsOpened) {
+    useList("tangle\n");
+    window.set(Field::txtText1_good, "old");
+    window.set(Field::txtminlength, "7");
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    expectOnlyError(MinimumTooLong);
+    EXPECT_EQ(window.text(Field::txtText1_good), "");
+    EXPECT_FALSE(files.exists("out.txt"));
+
+    window.messages.clear();
+    window.set(Field::txtminlength, "1e308");
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    expectOnlyError(MinimumTooLong);
+}
+
+TEST_F(MakeWordsRunTest, MissingListIsNotFound) {
+    useList("tangle\n");
+    for (const QString& path :
+         {files.path("nothing.txt"), QString(), files.path(""), QStringLiteral("/dev/zero")}) {
+        window.messages.clear();
+        window.set(Field::txtDragN, path);
+        EXPECT_EQ(run(), RunOutcome::Failed);
+        expectOnlyError(path + " not found!");
+    }
+    EXPECT_FALSE(files.exists("out.txt"));
+}
+
+TEST_F(MakeWordsRunTest, EditsDuringAYieldApplyFromTheNextCheck) {
+    useList("tangle\nstar\nrats\ntangle\narts\n");
+    // The first yield of the second item: from then on the seed is "star".
+    window.onYield = [](ScriptedWindow& w, int number) {
+        if (number == 3)
+            w.set(Field::txtTANGLED, "STAR");
+    };
+    run();
+    EXPECT_EQ(window.found, QStringList({"tangle", "star", "rats", "arts"}));
+
+    // The minimum length, changed during the accepted first word's second yield.
+    window = ScriptedWindow();
+    useList("tangle\ngent\nangle\ntan\n");
+    window.onYield = [](ScriptedWindow& w, int number) {
+        if (number == 2)
+            w.set(Field::txtminlength, "5");
+    };
+    run();
+    EXPECT_EQ(window.found, QStringList({"tangle", "angle"}));
+}
+
+TEST_F(MakeWordsRunTest, RunningTwiceAppendsTwice) {
+    useList("gent\n");
+    files.write("out.txt", "older");
+    run();
+    run();
+    EXPECT_EQ(window.text(Field::txtText1_good), "gent\r\n");
+    // An output file without a final line end gets the first word right after it.
+    EXPECT_EQ(output(), "oldergent\r\ngent\r\n");
+}
+
+TEST_F(MakeWordsRunTest, WordsAreWrittenAsTheListHasThem) {
+    // Not UTF-8, so the list is Windows-1252; the bytes go back unchanged.
+    useList("caf\xE9\r\n\x93\x66\x61\x63\x65\x94\r\nface\r\n");
+    window.set(Field::txtTANGLED, QString::fromUtf8("Éfac“”e"));
+    window.set(Field::txtminlength, "1");
+    run();
+    EXPECT_EQ(window.found,
+              QStringList({QString::fromUtf8("café"), QString::fromUtf8("“face”"), "face"}));
+    EXPECT_EQ(output(), "caf\xE9\r\n\x93\x66\x61\x63\x65\x94\r\nface\r\n");
+
+    window = ScriptedWindow();
+    useList("  caf\xC3\xA9\t\nfac\xC3\xA9tie\n", "utf8.txt");
+    window.set(Field::txtTANGLED, QString::fromUtf8("ÉFAC"));
+    run();
+    EXPECT_EQ(window.found, QStringList({QString::fromUtf8("café")}));
+    EXPECT_EQ(files.read("utf8.txt"), "caf\xC3\xA9\r\n")
+        << "the blanks around an item are no part of it";
+}
+
+TEST_F(MakeWordsRunTest, LengthCountsCodeUnitsNotBytes) {
+    // Four letters in eight bytes, five code units with the emoji.
+    useList("\xC3\xA9t\xC3\xA9s\n\xF0\x9F\x98\x80tan\n");
+    window.set(Field::txtTANGLED, QString::fromUtf8("ÉTÉS😀tan"));
+    window.set(Field::txtminlength, "5");
+    run();
+    EXPECT_EQ(window.found, QStringList({QString::fromUtf8("😀tan")}));
+}
+
+TEST_F(MakeWordsRunTest, OutputThatIsTheListItselfIsRefused) {
+    const QByteArray list = "tangle\nangle\n";
+    useList(list);
+    QFile::link(files.path("list.txt"), files.path("link.txt"));
+    for (const QString& output :
+         {files.path("list.txt"), files.path("./list.txt"), files.path("link.txt")}) {
+        window.messages.clear();
+        window.set(Field::txtoutput, output);
+        EXPECT_EQ(run(), RunOutcome::Failed);
+        expectOnlyError(output + " is the word list itself! Choose another output file.");
+    }
+    EXPECT_EQ(files.read("list.txt"), list);
+}
+
+TEST_F(MakeWordsRunTest, OutputThatCannotBeOpened) {
+    useList("tangle\n");
+    const QString output = files.path("missing/out.txt");
+    window.set(Field::txtoutput, output);
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    expectOnlyError(output + " could not be opened for appending: No such file or directory");
+    EXPECT_TRUE(window.found.isEmpty());
+}
+
+TEST_F(MakeWordsRunTest, WriteFailureIsReported) {
+    useList("tangle\nangle\n");
+    window.set(Field::txtoutput, "/dev/full");
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    expectOnlyError("/dev/full could not be written: No space left on device");
+    EXPECT_EQ(window.found, QStringList({"tangle"})) << "the run stops at the failed write";
+}
+
+TEST_F(MakeWordsRunTest, ListThatVanishesAfterTheExistenceTest) {
+    useList("tangle\n");
+    const QString gone = files.path("gone.txt");
+    // Read for the existence test, the same-file test, then the counting pass.
+    window.scriptReads(Field::txtDragN, {files.path("list.txt"), files.path("list.txt"), gone});
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    expectOnlyError(gone + " could not be opened: No such file or directory");
+    EXPECT_FALSE(files.exists("out.txt"));
+}
+
+TEST_F(MakeWordsRunTest, ListThatShrinksBetweenThePasses) {
+    useList("tangle\nangle\ngent\nglean\n");
+    const QString shorter = files.write("shorter.txt", "tangle\nangle\n");
+    const QString full = files.path("list.txt");
+    window.scriptReads(Field::txtDragN, {full, full, full, shorter});
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    expectOnlyError(shorter +
+                    " ended after 2 of 4 items: it changed during the run. 2 words were found and "
+                    "written to " +
+                    files.path("out.txt") + ".");
+    EXPECT_EQ(output(), "tangle\r\nangle\r\n");
+}
+
+TEST_F(MakeWordsRunTest, ClosingTheWindowEndsTheRunAndKeepsItsWords) {
+    useList("tangle\nangle\ngent\nglean\n");
+    // Closed during the second accepted word's yield: that word is still recorded.
+    window.onYield = [](ScriptedWindow& w, int number) { w.closing = number == 4; };
+    EXPECT_EQ(run(), RunOutcome::Abandoned);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(window.found, QStringList({"tangle", "angle"}));
+    EXPECT_EQ(output(), "tangle\r\nangle\r\n");
+
+    // Closed during an item's first yield: nothing more is looked at.
+    window = ScriptedWindow();
+    useList("gent\nglean\n");
+    window.onYield = [](ScriptedWindow& w, int number) { w.closing = number == 1; };
+    EXPECT_EQ(run(), RunOutcome::Abandoned);
+    EXPECT_TRUE(window.found.isEmpty());
+}
+
+} // namespace
+} // namespace Vorlaine
