@@ -45,9 +45,22 @@ bool OutputWriter::appendLine(QByteArrayView bytes) {
     line_.resize(0);
     line_.append(bytes.data(), bytes.size());
     line_.append("\r\n", 2);
-    if (file_.write(line_) != line_.size())
-        return fail(file_.errorString());
-    return true;
+    const qint64 sizeBefore = file_.size();
+    errno = 0;
+    const qint64 written = file_.write(line_);
+    if (written == line_.size())
+        return true;
+    // QFile reports no error for a write it could make in part; the system's
+    // own error tells why it stopped.
+    const int systemError = errno;
+    const QString reason = file_.error() == QFileDevice::NoError && systemError != 0
+                               ? qt_error_string(systemError)
+                               : file_.errorString();
+    // A full disk can take part of a line. Take it back, unless someone else
+    // has appended meanwhile, so the file keeps whole lines only.
+    if (written > 0 && file_.size() == sizeBefore + written)
+        file_.resize(sizeBefore);
+    return fail(reason);
 }
 
 bool OutputWriter::close() {

@@ -2,6 +2,8 @@
 
 #include <QProcess>
 #include <QStringList>
+
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace Vorlaine {
@@ -63,6 +65,35 @@ TEST(MakeWordsCommand, ErrorsExitWithOne) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "makewords: Minimum length can't be greater the seed word's length.\n");
     EXPECT_FALSE(files.exists("NewWordsList.txt"));
+}
+
+TEST(MakeWordsCommand, FullDiskKeepsWholeLinesOnly) {
+    // Distinct seven-letter words, nine bytes a line: the 1,024-byte file-size
+    // limit falls inside a line.
+    TempFiles files;
+    QByteArray list;
+    QByteArray expected;
+    QByteArray letters = "abcdefgh";
+    for (int i = 0; i < 400 && std::next_permutation(letters.begin(), letters.end()); ++i) {
+        list += letters.left(7) + '\n';
+        if (!expected.contains(letters.left(7)))
+            expected += letters.left(7) + "\r\n";
+    }
+    files.write("list.txt", list);
+    files.write("out.txt", "before\r\n");
+
+    QProcess shell;
+    shell.setWorkingDirectory(files.path(""));
+    shell.start("bash", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" -s abcdefgh -l list.txt -m 1 "
+                               "-o out.txt >/dev/null",
+                         QStringLiteral(MAKEWORDS_PATH)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_EQ(shell.readAllStandardError(), "makewords: out.txt could not be written: File too large\n");
+
+    const QByteArray output = files.read("out.txt");
+    EXPECT_EQ(output.size(), 1024 - (1024 - 8) % 9) << "the part of a line that fitted was taken back";
+    EXPECT_EQ(output, "before\r\n" + expected.left(output.size() - 8));
 }
 
 TEST(MakeWordsCommand, BadOptionsExitWithTwo) {
