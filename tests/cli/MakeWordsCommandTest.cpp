@@ -2,7 +2,6 @@
 
 #include <QProcess>
 #include <QStringList>
-
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -84,15 +83,18 @@ TEST(MakeWordsCommand, FullDiskKeepsWholeLinesOnly) {
 
     QProcess shell;
     shell.setWorkingDirectory(files.path(""));
-    shell.start("bash", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" -s abcdefgh -l list.txt -m 1 "
-                               "-o out.txt >/dev/null",
+    shell.start("bash", {"-c",
+                         "trap '' XFSZ; ulimit -f 1; exec \"$0\" -s abcdefgh -l list.txt -m 1 "
+                         "-o out.txt >/dev/null",
                          QStringLiteral(MAKEWORDS_PATH)});
     ASSERT_TRUE(shell.waitForFinished(60000));
     EXPECT_EQ(shell.exitCode(), 1);
-    EXPECT_EQ(shell.readAllStandardError(), "makewords: out.txt could not be written: File too large\n");
+    EXPECT_EQ(shell.readAllStandardError(),
+              "makewords: out.txt could not be written: File too large\n");
 
     const QByteArray output = files.read("out.txt");
-    EXPECT_EQ(output.size(), 1024 - (1024 - 8) % 9) << "the part of a line that fitted was taken back";
+    EXPECT_EQ(output.size(), 1024 - (1024 - 8) % 9)
+        << "the part of a line that fitted was taken back";
     EXPECT_EQ(output, "before\r\n" + expected.left(output.size() - 8));
 }
 
