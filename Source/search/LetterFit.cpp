@@ -1,6 +1,7 @@
 #include "LetterFit.h"
 
 #include <QChar>
+#include <algorithm>
 #include <array>
 
 namespace Vorlaine {
@@ -84,8 +85,21 @@ SeedLetters::AsciiFit SeedLetters::fitsAscii(QByteArrayView candidate) const {
     return fit;
 }
 
+// For a single test, sorting both texts is cheaper than a seed's full tables.
 bool CanMakeWord(QStringView seed, QStringView candidate) {
-    return SeedLetters(seed).fits(candidate);
+    if (candidate.size() > SeedLetters::MaxCandidateLength)
+        return false;
+    const auto sortedLowerCase = [](QStringView text) {
+        std::vector<char16_t> units(static_cast<std::size_t>(text.size()));
+        std::transform(text.begin(), text.end(), units.begin(),
+                       [](QChar unit) { return Lower(unit.unicode()); });
+        std::sort(units.begin(), units.end());
+        return units;
+    };
+    const std::vector<char16_t> seedUnits = sortedLowerCase(seed);
+    const std::vector<char16_t> candidateUnits = sortedLowerCase(candidate);
+    return std::includes(seedUnits.begin(), seedUnits.end(), candidateUnits.begin(),
+                         candidateUnits.end());
 }
 
 } // namespace Vorlaine
