@@ -30,7 +30,9 @@ QString DecodeWindows1252(QByteArrayView bytes) {
 QString DecodeItem(QByteArrayView bytes, TextEncoding encoding) {
     if (encoding == TextEncoding::Windows1252)
         return DecodeWindows1252(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte-order mark inside the list is part of its item, like any character.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 

@@ -87,6 +87,7 @@ TEST(WordListReader, EncodingIsDecidedForTheWholeFile) {
 
 TEST(WordListReader, DecodingKeepsEveryByte) {
     EXPECT_EQ(DecodeItem("caf\xC3\xA9", TextEncoding::Utf8), QString::fromUtf8("café"));
+    EXPECT_EQ(DecodeItem("\xEF\xBB\xBFgent", TextEncoding::Utf8), QChar(0xFEFF) + QString("gent"));
     EXPECT_EQ(DecodeItem("caf\xE9", TextEncoding::Windows1252), QString::fromUtf8("café"));
     EXPECT_EQ(DecodeItem("\x80\x93\x94\x9F", TextEncoding::Windows1252), QString::fromUtf8("€“”Ÿ"));
     // The five bytes Windows-1252 leaves undefined stand for themselves.
