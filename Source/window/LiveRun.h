@@ -1,0 +1,67 @@
+#pragma once
+
+#include "RunWindow.h"
+
+#include <QElapsedTimer>
+#include <array>
+#include <chrono>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace Vorlaine {
+
+class MessageBoxes;
+
+// The boxes of the window that a run reads and writes.
+struct FieldBoxes {
+    QLineEdit* txtTANGLED = nullptr;
+    QLineEdit* txtDragN = nullptr;
+    QLineEdit* txtminlength = nullptr;
+    QLineEdit* txtoutput = nullptr;
+    QLineEdit* txtReady = nullptr;
+    QLineEdit* txtwordsleft = nullptr;
+    QPlainTextEdit* txtText1_good = nullptr;
+};
+
+// One make-words run in the window. A yield lets the window handle its events
+// at most once per interval (a display frame by default): doing it for every
+// item would cost far more than the search itself. Progress and found words
+// are kept and put into the boxes just before the window gets to repaint.
+class LiveRun final : public RunWindow {
+public:
+    LiveRun(const FieldBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
+            std::chrono::milliseconds yieldInterval);
+
+    const QString& fieldText(Field field) const override;
+    void setFieldText(Field field, const QString& text) override;
+    void showProgress(double itemTotal, double itemIndex) override;
+    void addFoundWord(const QString& word) override;
+    void showMessage(const QString& prompt, const QString& title, MessageStyle style) override;
+    bool yield() override;
+
+    // The window is going away: the next yield ends the run.
+    void abandon() { abandoned_ = true; }
+    // Brings the status boxes and the results box up to date.
+    void showPending();
+
+private:
+    QLineEdit* lineBox(Field field) const;
+
+    FieldBoxes boxes_;
+    // The texts last read, one per field, so that a read can hand out a
+    // reference; copying a box's text shares it and costs no allocation.
+    mutable std::array<QString, 7> readTexts_;
+    MessageBoxes& messages_;
+    QWidget* messageParent_;
+    std::chrono::nanoseconds yieldInterval_;
+    QElapsedTimer sinceEvents_;
+    double itemTotal_ = 0;
+    double itemIndex_ = 0;
+    bool progressPending_ = false;
+    QString pendingWords_; // found words not yet in the box, one per line
+    bool abandoned_ = false;
+};
+
+} // namespace Vorlaine

@@ -1,0 +1,20 @@
+#include "MessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace Vorlaine {
+
+void QtMessageBoxes::showMessage(QWidget* parent, const QString& prompt, const QString& title,
+                                 MessageStyle style) {
+    const auto icon =
+        style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
+    // Prompts break lines with CR LF; a label shows a lone CR as a glyph.
+    QString text = prompt;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // A path in the prompt must never be taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace Vorlaine

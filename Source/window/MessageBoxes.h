@@ -1,0 +1,28 @@
+#pragma once
+
+#include "RunWindow.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace Vorlaine {
+
+// Where the window's message boxes go. The program uses Qt's modal boxes; the
+// tests put their own in place to read and answer them.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Shows a modal box with one OK button and returns once it is closed.
+    virtual void showMessage(QWidget* parent, const QString& prompt, const QString& title,
+                             MessageStyle style) = 0;
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void showMessage(QWidget* parent, const QString& prompt, const QString& title,
+                     MessageStyle style) override;
+};
+
+} // namespace Vorlaine
