@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -70,6 +72,7 @@ private slots:
     void fieldEditsDuringRunApplyToTheItemInHand();
     void secondPressDuringRunIsIgnored();
     void yieldsAtFrameRateNotPerItem();
+    void longRunKeepsEveryWordAndStaysResponsive();
     void closingDuringRunEndsTheProgram(); // last: it runs the application
 
 private:
@@ -254,6 +257,52 @@ void RunTest::yieldsAtFrameRateNotPerItem() {
     QVERIFY2(statusUpdates < 6000, qPrintable(QString::number(statusUpdates)));
     QCOMPARE(text("txtReady"), QStringLiteral(" 100%"));
     QCOMPARE(text("txtwordsleft"), QStringLiteral(" 0 words left"));
+}
+
+void RunTest::longRunKeepsEveryWordAndStaysResponsive() {
+    // 200,000 distinct words, nearly all of which fit a seed that holds every
+    // letter five times.
+    QFile list(dir_->filePath("long.txt"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 200000; ++i) {
+        QByteArray word = QByteArray::number(i, 26);
+        for (char& c : word) {
+            c = static_cast<char>(c <= '9' ? 'a' + (c - '0') : 'k' + (c - 'a'));
+        }
+        list.write(word + '\n');
+    }
+    list.close();
+    Control<QLineEdit>(*form_, "txtTANGLED")
+        ->setText(QString("abcdefghijklmnopqrstuvwxyz").repeated(5));
+    Control<QLineEdit>(*form_, "txtDragN")->setText(list.fileName());
+    Control<QLineEdit>(*form_, "txtminlength")->setText("1");
+    Control<QLineEdit>(*form_, "txtoutput")->setText(output_);
+
+    // A timer stands for the user: its ticks must keep coming during the run.
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, form_.get(), [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    ticker.start(10);
+    clock.start();
+    clickMakeWords();
+    ticker.stop();
+
+    QCOMPARE(boxes_.shown.size(), 1);
+    const QString prompt = boxes_.shown[0].prompt;
+    const qsizetype count =
+        prompt.section(QStringLiteral("\r\n"), 1, 1).section(' ', 0, 0).toLongLong();
+    QVERIFY2(count > 190000, qPrintable(prompt));
+    QFile output(output_);
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    QCOMPARE(output.readAll().count("\r\n"), count);
+    // The box holds every word, one per line, and a last empty line.
+    QCOMPARE(Control<QPlainTextEdit>(*form_, "txtText1_good")->document()->blockCount(), count + 1);
+    QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap) + " ms without events"));
 }
 
 void RunTest::closingDuringRunEndsTheProgram() {
