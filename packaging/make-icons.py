@@ -9,6 +9,7 @@ hand in the same design and is not written here.
     python3 make-icons.py           writes the PNG files again
     python3 make-icons.py --check   exits with 1 if one of them is missing or stale
 """
+import importlib
 import pathlib
 import struct
 import sys
@@ -21,17 +22,11 @@ SCALES = {16: 1, 32: 2, 48: 3}
 
 
 def read_xpm(path):
-    strings = [line.split('"')[1] for line in path.read_text().splitlines() if line.startswith('"')]
-    width, height, colours, chars = (int(v) for v in strings[0].split())
-    palette = {}
-    for entry in strings[1 : 1 + colours]:
-        key = entry[:chars]
-        _, value = entry[chars:].split()[:2]  # "c #RRGGBB" or "c None"
-        palette[key] = None if value.lower() == "none" else tuple(int(value[i : i + 2], 16) for i in (1, 3, 5))
-    rows = strings[1 + colours : 1 + colours + height]
-    if len(rows) != height or any(len(row) != width * chars for row in rows):
-        raise ValueError(f"{path}: the rows do not match the size {width} x {height}")
-    return [[palette[row[x * chars : (x + 1) * chars]] for x in range(width)] for row in rows]
+    """The XPM's pixels, read by the same code that makes the window's icon."""
+    sys.dont_write_bytecode = True  # no cache files in the source tree
+    sys.path.insert(0, str(path.parent))
+    _, _, pixels = importlib.import_module("make-icon").read_xpm(path)
+    return pixels
 
 
 def scaled(pixels, factor):

@@ -19,6 +19,8 @@ def read_xpm(path):
         _, value = entry[chars:].split()[:2]  # "c #RRGGBB" or "c None"
         palette[key] = None if value.lower() == "none" else tuple(int(value[i : i + 2], 16) for i in (1, 3, 5))
     rows = strings[1 + colours : 1 + colours + height]
+    if len(rows) != height or any(len(row) != width * chars for row in rows):
+        raise ValueError(f"{path}: the rows do not match the size {width} x {height}")
     return width, height, [[palette[row[x * chars : (x + 1) * chars]] for x in range(width)] for row in rows]
 
 
