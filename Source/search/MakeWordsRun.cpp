@@ -62,6 +62,15 @@ private:
     bool counted_ = false;
 };
 
+// A path as the run uses it. Line ends at its end come from pasting a copied
+// line into the box; no file name is meant to end in one.
+QString PathIn(const RunWindow& window, Field field) {
+    QString path = window.fieldText(field);
+    while (path.endsWith(u'\n') || path.endsWith(u'\r'))
+        path.chop(1);
+    return path;
+}
+
 RunOutcome Fail(RunWindow& window, const QString& prompt) {
     window.showMessage(prompt, ErrorTitle, MessageStyle::Exclamation);
     return RunOutcome::Failed;
@@ -82,19 +91,19 @@ RunOutcome RunMakeWords(RunWindow& window) {
         return Fail(window,
                     QStringLiteral("Minimum length can't be greater the seed word's length."));
 
-    if (!FileExists(window.fieldText(Field::txtDragN)))
-        return Fail(window, window.fieldText(Field::txtDragN) + u" not found!"_s);
+    if (!FileExists(PathIn(window, Field::txtDragN)))
+        return Fail(window, PathIn(window, Field::txtDragN) + u" not found!"_s);
 
     // Appending to the list being read would corrupt the user's list.
-    if (IsSameFile(window.fieldText(Field::txtDragN), window.fieldText(Field::txtoutput)))
-        return Fail(window, window.fieldText(Field::txtoutput) +
+    if (IsSameFile(PathIn(window, Field::txtDragN), PathIn(window, Field::txtoutput)))
+        return Fail(window, PathIn(window, Field::txtoutput) +
                                 u" is the word list itself! Choose another output file."_s);
 
     // Counting pass. It also settles the list's encoding.
     double itemTotal = 0;
     TextEncoding encoding = TextEncoding::Utf8;
     {
-        const QString path = window.fieldText(Field::txtDragN);
+        const QString path = PathIn(window, Field::txtDragN);
         WordListReader counter(path);
         if (!counter.open())
             return Fail(window, path + u" could not be opened: "_s + counter.errorString());
@@ -105,12 +114,12 @@ RunOutcome RunMakeWords(RunWindow& window) {
         encoding = counter.encoding();
     }
 
-    const QString listPath = window.fieldText(Field::txtDragN);
+    const QString listPath = PathIn(window, Field::txtDragN);
     WordListReader list(listPath);
     list.setChecksEncoding(false);
     if (!list.open())
         return Fail(window, listPath + u" could not be opened: "_s + list.errorString());
-    const QString outputPath = window.fieldText(Field::txtoutput);
+    const QString outputPath = PathIn(window, Field::txtoutput);
     OutputWriter output(outputPath);
     if (!output.open()) {
         list.close();
@@ -187,7 +196,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
     if (outcome != RunOutcome::Finished)
         return outcome;
     window.showMessage(u"Done!\r\n"_s + QString::number(foundCount) + u" words found.\r\n"_s +
-                           window.fieldText(Field::txtoutput) + u" created!"_s,
+                           PathIn(window, Field::txtoutput) + u" created!"_s,
                        QStringLiteral(":D"), MessageStyle::Plain);
     return RunOutcome::Finished;
 }

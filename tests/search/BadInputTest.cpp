@@ -57,8 +57,7 @@ TEST_F(BadInputTest, WordListsThatAreNoFilesAreNotFound) {
 
     for (const QString& path :
          {QString(), files.path("missing.txt"), files.path(""), QStringLiteral("/dev/zero"),
-          QStringLiteral("/dev/null"), files.path("pipe"), files.path("socket"),
-          files.path("list.txt\n")}) {
+          QStringLiteral("/dev/null"), files.path("pipe"), files.path("socket")}) {
         const ScriptedWindow::Message message = runOn(path);
         EXPECT_EQ(message.prompt, path + " not found!");
         EXPECT_EQ(message.title, "Error");
@@ -87,6 +86,17 @@ TEST_F(BadInputTest, PathsWithBlanksAndLetters) {
         EXPECT_EQ(message.title, ":D") << name.toStdString();
         EXPECT_EQ(files.read("out " + name), "tangle\r\n");
     }
+}
+
+TEST_F(BadInputTest, PathsPastedWithALineEnd) {
+    // A copied line brings its line end along; the box shows nothing of it.
+    files.write("list.txt", "tangle\n");
+    window.set(Field::txtoutput, files.path("out.txt") + "\r\n");
+    EXPECT_EQ(runOn(files.path("list.txt") + "\n").title, ":D");
+    EXPECT_EQ(files.read("out.txt"), "tangle\r\n");
+
+    EXPECT_EQ(runOn(files.path("missing.txt") + "\r\n").prompt,
+              files.path("missing.txt") + " not found!");
 }
 
 TEST_F(BadInputTest, Seeds) {
