@@ -10,7 +10,7 @@ using LineScan::IsLineEnd;
 namespace {
 // Room for the longest item plus a generous read size, and the slack that the
 // sixteen-byte scans may read past the end.
-constexpr qsizetype BufferSize = WordListReader::MaxItemBytes + 128 * 1024;
+constexpr qsizetype BufferSize = WordListReader::MaxItemBytes + qsizetype{128} * 1024;
 constexpr qsizetype ScanSlack = 16;
 } // namespace
 
