@@ -132,6 +132,12 @@ TEST_F(BadInputTest, MinimumLengths) {
     EXPECT_EQ(foundWith("TANGLE", "", list), QStringList({"a", "tan", "gent", "angle"}));
     EXPECT_EQ(foundWith("TANGLE", "3.0000001", list), QStringList({"gent", "angle"}));
 
+    EXPECT_EQ(foundWith("TANGLE", "4" + QString(32766, 'x'), list), QStringList({"gent", "angle"}));
+    EXPECT_EQ(foundWith("TANGLE", QString(32766, '0') + "4", list), QStringList({"gent", "angle"}));
+
+    window.set(Field::txtminlength, QString(32767, '9')); // far beyond any length
+    EXPECT_EQ(runOn(files.path("list.txt")).prompt,
+              "Minimum length can't be greater the seed word's length.");
     window.set(Field::txtminlength, "1e308");
     EXPECT_EQ(runOn(files.path("list.txt")).prompt,
               "Minimum length can't be greater the seed word's length.");
