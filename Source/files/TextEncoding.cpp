@@ -31,8 +31,8 @@ QString DecodeItem(QByteArrayView bytes, TextEncoding encoding) {
     if (encoding == TextEncoding::Windows1252)
         return DecodeWindows1252(bytes);
     // A byte-order mark inside the list is part of its item, like any character.
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 
