@@ -16,50 +16,33 @@ namespace {
 
 const QString ErrorTitle = QStringLiteral("Error");
 
-// Most reads return the very text read before; comparing where it is stored
-// spares comparing a long seed character by character for every item.
-bool SameText(const QString& a, const QString& b) {
-    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
-}
-
-// The minimum length is read again for every item; the text is parsed only
-// when it has changed.
-class MinimumLengthField {
+// A field that the run reads again for every item. Its text is turned into
+// what the run needs only when it has changed. Most reads return the very text
+// read before, so comparing where it is stored spares comparing a long seed
+// character by character for every item.
+template <typename Value> class FieldCache {
 public:
-    double read(const RunWindow& window) {
-        const QString& text = window.fieldText(Field::txtminlength);
-        if (!parsed_ || !SameText(text, text_)) {
+    using Update = void (*)(const QString& text, Value& value);
+
+    FieldCache(Field field, Update update) : field_(field), update_(update) {}
+
+    const Value& read(const RunWindow& window) {
+        const QString& text = window.fieldText(field_);
+        const bool same = text.constData() == text_.constData() && text.size() == text_.size();
+        if (!updated_ || (!same && text != text_)) {
             text_ = text;
-            value_ = NumericValue(text_);
-            parsed_ = true;
+            update_(text_, value_);
+            updated_ = true;
         }
         return value_;
     }
 
 private:
+    Field field_;
+    Update update_;
     QString text_;
-    double value_ = 0.0;
-    bool parsed_ = false;
-};
-
-// The seed is read again for every item long enough; its letters are counted
-// only when its text has changed.
-class SeedField {
-public:
-    const SeedLetters& read(const RunWindow& window) {
-        const QString& text = window.fieldText(Field::txtTANGLED);
-        if (!counted_ || !SameText(text, text_)) {
-            text_ = text;
-            letters_.reset(text_);
-            counted_ = true;
-        }
-        return letters_;
-    }
-
-private:
-    QString text_;
-    SeedLetters letters_;
-    bool counted_ = false;
+    Value value_{};
+    bool updated_ = false;
 };
 
 // A path as the run uses it. Line ends at its end come from pasting a copied
@@ -140,8 +123,11 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     QSet<QString> found;
     qint32 foundCount = 0;
-    MinimumLengthField minimumLength;
-    SeedField seedLetters;
+    FieldCache<double> minimumLength(Field::txtminlength, [](const QString& text, double& value) {
+        value = NumericValue(text);
+    });
+    FieldCache<SeedLetters> seedLetters(
+        Field::txtTANGLED, [](const QString& text, SeedLetters& letters) { letters.reset(text); });
     WordListItem item;
     for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
         if (!list.readItem(item)) {
