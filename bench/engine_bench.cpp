@@ -6,17 +6,17 @@
 // lists of 1, 3 and 10 million lines; they take a while and run only when a
 // filter asks for them: engine_bench --benchmark_filter=Load
 
-#include "LetterFit.h"
-#include "MakeWordsRun.h"
-#include "RunWindow.h"
-#include "WordListReader.h"
+#include "files/WordListReader.h"
+#include "search/FieldTexts.h"
+#include "search/LetterFit.h"
+#include "search/MakeWordsRun.h"
+#include "search/RunWindow.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
-#include <array>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <cstring>
@@ -46,25 +46,17 @@ class MemoryWindow : public RunWindow {
 public:
     MemoryWindow(const QString& seed, const QString& list, const QString& minimumLength,
                  const QString& output) {
-        text(Field::txtTANGLED) = seed;
-        text(Field::txtDragN) = list;
-        text(Field::txtminlength) = minimumLength;
-        text(Field::txtoutput) = output;
+        settings_.setText(Field::Seed, seed);
+        settings_.setText(Field::WordList, list);
+        settings_.setText(Field::MinimumLength, minimumLength);
+        settings_.setText(Field::Output, output);
     }
 
-    const QString& fieldText(Field field) const override {
-        return fields_[static_cast<std::size_t>(field)];
-    }
-    void setFieldText(Field field, const QString& value) override { text(field) = value; }
-    void showProgress(double itemTotal, double itemIndex) override {
-        itemTotal_ = itemTotal;
-        itemIndex_ = itemIndex;
-    }
+    const QString& fieldText(Field field) const override { return settings_.text(field); }
+    void clearResults() override {}
     void addFoundWord(const QString&) override { ++wordsFound_; }
-    void showMessage(const QString& prompt, const QString& title, MessageStyle) override {
-        lastPrompt_ = prompt;
-        lastTitle_ = title;
-    }
+    void showProgress(double itemTotal, double) override { itemTotal_ = itemTotal; }
+    void showMessage(MessageKind, const QString& prompt) override { lastPrompt_ = prompt; }
     bool yield() override { return true; }
 
     double itemTotal() const { return itemTotal_; }
@@ -72,14 +64,10 @@ public:
     const QString& lastPrompt() const { return lastPrompt_; }
 
 private:
-    QString& text(Field field) { return fields_[static_cast<std::size_t>(field)]; }
-
-    std::array<QString, 7> fields_;
+    FieldTexts settings_;
     double itemTotal_ = 0;
-    double itemIndex_ = 0;
     qint64 wordsFound_ = 0;
     QString lastPrompt_;
-    QString lastTitle_;
 };
 
 // Everyday words against the seed tangle: some fit, most fail early or late.

@@ -7,8 +7,8 @@
 // list defaults to Debian's american-english-insane; the other fields keep
 // their design texts, with the output going to a temporary folder. A seed with
 // many letters makes a run that fills the results box with many words.
-#include "Form1.h"
-#include "MessageBoxes.h"
+#include "window/MainWindow.h"
+#include "window/MessageBoxes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,11 +49,11 @@ public:
     QString prompt;
     QString title;
 
-    void showMessage(QWidget*, const QString& prompt_, const QString& title_,
-                     MessageStyle) override {
+    void showMessage(QWidget*, const QString& shownPrompt, const QString& shownTitle,
+                     QMessageBox::Icon) override {
         reportAt = clock_.nsecsElapsed();
-        prompt = prompt_;
-        title = title_;
+        prompt = shownPrompt;
+        title = shownTitle;
     }
 
 private:
@@ -72,7 +72,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     ReportClock report(clock);
     PaintClock paintClock(clock);
-    Form1 form;
+    MainWindow form;
     form.setMessageBoxes(&report);
     form.findChild<QLineEdit*>(QStringLiteral("txtDragN"))->setText(wordList);
     if (args.size() > 2) {

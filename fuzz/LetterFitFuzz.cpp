@@ -6,7 +6,7 @@
 // unit more. Every answer is compared with a plain count of each code unit.
 
 #include "FuzzCheck.h"
-#include "LetterFit.h"
+#include "search/LetterFit.h"
 
 #include <QByteArray>
 #include <QChar>
@@ -21,7 +21,7 @@ using Fuzz::Escaped;
 
 namespace {
 
-constexpr qsizetype LongestFit = SeedLetters::MaxCandidateLength;
+constexpr qsizetype LongestFit = MaxWordLength;
 
 using Counts = std::map<char16_t, qsizetype>;
 

@@ -4,8 +4,8 @@
 // a plain UTF-8 check.
 
 #include "FuzzCheck.h"
-#include "TextEncoding.h"
-#include "WordListReader.h"
+#include "files/TextEncoding.h"
+#include "files/WordListReader.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -83,7 +83,7 @@ std::vector<Item> OracleItems(QByteArrayView list) {
         while (last > first && IsBlank(last[-1]))
             --last;
         if (last > first) {
-            if (last - first > WordListReader::MaxItemBytes)
+            if (last - first > MaxItemBytes)
                 items.push_back(Item{QByteArray(), true});
             else
                 items.push_back(Item{QByteArray(first, last - first), false});
@@ -178,7 +178,7 @@ ReadResult CheckReader(const QString& path, QByteArrayView list, std::uint32_t h
                        " of " + Escaped(list);
             };
             FUZZ_CHECK(!bytes.isEmpty(), "empty " + where());
-            FUZZ_CHECK(bytes.size() <= WordListReader::MaxItemBytes, "too long " + where());
+            FUZZ_CHECK(bytes.size() <= MaxItemBytes, "too long " + where());
             FUZZ_CHECK(!IsBlank(*bytes.begin()) && !IsBlank(*(bytes.end() - 1)),
                        "blank at an end of " + where());
             FUZZ_CHECK(!bytes.contains('\n') && !bytes.contains('\r'), "line end in " + where());
@@ -291,8 +291,8 @@ void CheckEncoding(QByteArrayView list, TextEncoding decided, std::uint32_t hash
 // Lists that put the input where the reader's work is hardest: across the
 // seam between two reads, or at the end of an item of nearly the most bytes.
 // The reader reads about MaxItemBytes + 128 KiB at a time.
-constexpr qsizetype ReadSize = WordListReader::MaxItemBytes + 128 * 1024;
-constexpr qsizetype MaxItem = WordListReader::MaxItemBytes;
+constexpr qsizetype ReadSize = MaxItemBytes + 128 * 1024;
+constexpr qsizetype MaxItem = MaxItemBytes;
 
 constexpr int StretchKinds = 5;
 

@@ -1,6 +1,6 @@
-#include "CommandLineWindow.h"
+#include "cli/CommandLineWindow.h"
 
-#include "MakeWordsRun.h"
+#include "search/MakeWordsRun.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,25 +15,9 @@ void Print(std::FILE* file, const QString& text) {
 }
 } // namespace
 
-CommandLineWindow::CommandLineWindow(const QString& seed, const QString& list,
-                                     const QString& minimumLength, const QString& output,
-                                     std::FILE* out, std::FILE* err)
-    : out_(out), err_(err) {
-    fields_[static_cast<int>(Field::txtTANGLED)] = seed;
-    fields_[static_cast<int>(Field::txtDragN)] = list;
-    fields_[static_cast<int>(Field::txtminlength)] = minimumLength;
-    fields_[static_cast<int>(Field::txtoutput)] = output;
-    fields_[static_cast<int>(Field::txtReady)] = QStringLiteral("Percentage done");
-    fields_[static_cast<int>(Field::txtwordsleft)] = QStringLiteral("Words left");
+CommandLineWindow::CommandLineWindow(const FieldTexts& settings, std::FILE* out, std::FILE* err)
+    : settings_(settings), out_(out), err_(err) {
     sinceDrawn_.start();
-}
-
-const QString& CommandLineWindow::fieldText(Field field) const {
-    return fields_[static_cast<int>(field)];
-}
-
-void CommandLineWindow::setFieldText(Field field, const QString& text) {
-    fields_[static_cast<int>(field)] = text;
 }
 
 void CommandLineWindow::showProgress(double itemTotal, double itemIndex) {
@@ -46,12 +30,13 @@ void CommandLineWindow::addFoundWord(const QString& word) {
     Print(out_, word + u'\n');
 }
 
-void CommandLineWindow::showMessage(const QString& prompt, const QString& title, MessageStyle) {
+void CommandLineWindow::showMessage(MessageKind kind, const QString& prompt) {
     clearProgress();
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     std::fflush(out_);
-    Print(err_, (title == u"Error"_s ? QStringLiteral("makewords: ") : QString()) + text + u'\n');
+    Print(err_,
+          (kind == MessageKind::Error ? QStringLiteral("makewords: ") : QString()) + text + u'\n');
     std::fflush(err_);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "RunWindow.h"
+#include "search/FieldTexts.h"
+#include "search/RunWindow.h"
 
 #include <QElapsedTimer>
 #include <QString>
-#include <array>
 #include <cstdio>
 
 namespace Vorlaine {
@@ -14,14 +14,14 @@ namespace Vorlaine {
 // standard error.
 class CommandLineWindow : public RunWindow {
 public:
-    CommandLineWindow(const QString& seed, const QString& list, const QString& minimumLength,
-                      const QString& output, std::FILE* out = stdout, std::FILE* err = stderr);
+    explicit CommandLineWindow(const FieldTexts& settings, std::FILE* out = stdout,
+                               std::FILE* err = stderr);
 
-    const QString& fieldText(Field field) const override;
-    void setFieldText(Field field, const QString& text) override;
-    void showProgress(double itemTotal, double itemIndex) override;
+    const QString& fieldText(Field field) const override { return settings_.text(field); }
+    void clearResults() override {}
     void addFoundWord(const QString& word) override;
-    void showMessage(const QString& prompt, const QString& title, MessageStyle style) override;
+    void showProgress(double itemTotal, double itemIndex) override;
+    void showMessage(MessageKind kind, const QString& prompt) override;
     bool yield() override;
 
     // Draws a progress line on standard error; off unless it is a terminal.
@@ -31,7 +31,7 @@ private:
     void drawProgress();
     void clearProgress();
 
-    std::array<QString, 7> fields_;
+    FieldTexts settings_;
     std::FILE* out_;
     std::FILE* err_;
     bool showsProgress_ = false;

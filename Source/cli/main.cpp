@@ -1,7 +1,9 @@
 // makewords: the make-words run from a terminal.
 
-#include "CommandLineWindow.h"
-#include "MakeWordsRun.h"
+#include "Version.h"
+#include "cli/CommandLineWindow.h"
+#include "search/FieldTexts.h"
+#include "search/MakeWordsRun.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -23,7 +25,7 @@ constexpr int ExitUsage = 2;
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("makewords"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VORLAINE_VERSION_TEXT));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(VersionText));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -31,16 +33,17 @@ int main(int argc, char* argv[]) {
         "and appends each one as a line to the output file."));
     const QCommandLineOption seed({QStringLiteral("s"), QStringLiteral("seed")},
                                   QStringLiteral("The seed word."), QStringLiteral("word"),
-                                  QStringLiteral("TANGLE"));
+                                  DefaultText(Field::Seed));
     const QCommandLineOption list({QStringLiteral("l"), QStringLiteral("list")},
                                   QStringLiteral("The word list, one word per line."),
-                                  QStringLiteral("file"), QStringLiteral("wordlist.txt"));
+                                  QStringLiteral("file"), DefaultText(Field::WordList));
     const QCommandLineOption minimumLength({QStringLiteral("m"), QStringLiteral("min-length")},
                                            QStringLiteral("The shortest word to list."),
-                                           QStringLiteral("length"), QStringLiteral("4"));
+                                           QStringLiteral("length"),
+                                           DefaultText(Field::MinimumLength));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The file the words are appended to."),
-                                    QStringLiteral("file"), QStringLiteral("NewWordsList.txt"));
+                                    QStringLiteral("file"), DefaultText(Field::Output));
     parser.addOptions({seed, list, minimumLength, output});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -55,7 +58,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (parser.isSet(version)) {
-        std::printf("makewords %s\n", VORLAINE_VERSION_TEXT);
+        std::printf("makewords %s\n", VersionText);
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -64,8 +67,12 @@ int main(int argc, char* argv[]) {
         return ExitUsage;
     }
 
-    CommandLineWindow window(parser.value(seed), parser.value(list), parser.value(minimumLength),
-                             parser.value(output));
+    FieldTexts settings;
+    settings.setText(Field::Seed, parser.value(seed));
+    settings.setText(Field::WordList, parser.value(list));
+    settings.setText(Field::MinimumLength, parser.value(minimumLength));
+    settings.setText(Field::Output, parser.value(output));
+    CommandLineWindow window(settings);
     window.setShowsProgress(isatty(fileno(stderr)) != 0);
     const RunOutcome outcome = RunMakeWords(window);
     std::fflush(stdout);

@@ -1,6 +1,6 @@
-#include "FileExists.h"
+#include "files/FileExists.h"
 
-#include "NativePath.h"
+#include "files/NativePath.h"
 
 #include <QFileInfo>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "OutputWriter.h"
+#include "files/OutputWriter.h"
 
-#include "NativePath.h"
+#include "files/NativePath.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>

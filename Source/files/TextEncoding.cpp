@@ -1,4 +1,4 @@
-#include "TextEncoding.h"
+#include "files/TextEncoding.h"
 
 #include <QStringDecoder>
 #include <array>

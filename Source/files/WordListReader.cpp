@@ -1,4 +1,4 @@
-#include "WordListReader.h"
+#include "files/WordListReader.h"
 
 #include <cstring>
 
@@ -10,7 +10,7 @@ using LineScan::IsLineEnd;
 namespace {
 // Room for the longest item plus a generous read size, and the slack that the
 // sixteen-byte scans may read past the end.
-constexpr qsizetype BufferSize = WordListReader::MaxItemBytes + qsizetype{128} * 1024;
+constexpr qsizetype BufferSize = MaxItemBytes + qsizetype{128} * 1024;
 constexpr qsizetype ScanSlack = 16;
 } // namespace
 
@@ -46,7 +46,7 @@ bool WordListReader::fill() {
     if (atFileEnd_ || failed_)
         return false;
     if (begin_ > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, static_cast<std::size_t>(end_ - begin_));
         end_ -= begin_;
         begin_ = 0;
     }
@@ -100,7 +100,8 @@ bool WordListReader::readItemAcrossReads(WordListItem& item) {
     // Skip blanks, tabs and line ends up to the first byte of an item, so that
     // blank lines yield nothing.
     for (;;) {
-        while (begin_ < end_ && (IsBlank(buffer_[begin_]) || IsLineEnd(buffer_[begin_])))
+        const char* const data = buffer_.get();
+        while (begin_ < end_ && (IsBlank(data[begin_]) || IsLineEnd(data[begin_])))
             ++begin_;
         if (begin_ < end_)
             break;
@@ -116,13 +117,7 @@ bool WordListReader::readItemAcrossReads(WordListItem& item) {
         if (contentEnd < 0) {
             const qsizetype p = LineScan::FindLineEnd(data + begin_ + scanned, data + end_) - data;
             if (p < end_ || atFileEnd_) {
-                qsizetype last = p;
-                while (last > begin_ && IsBlank(data[last - 1]))
-                    --last;
-                if (last - begin_ > MaxItemBytes)
-                    item = WordListItem{{}, true};
-                else
-                    item = WordListItem{QByteArrayView(data + begin_, last - begin_), false};
+                item = TrimmedItem(data + begin_, data + p);
                 begin_ = p;
                 return true;
             }
@@ -130,9 +125,7 @@ bool WordListReader::readItemAcrossReads(WordListItem& item) {
             if (scanned > MaxItemBytes) {
                 // The line outgrew the longest item. It is still one if only
                 // blanks follow: keep what may be the item and drop the blanks.
-                qsizetype last = end_;
-                while (last > begin_ && IsBlank(data[last - 1]))
-                    --last;
+                const qsizetype last = EndWithoutBlanks(data + begin_, data + end_) - data;
                 if (last - begin_ > MaxItemBytes) {
                     begin_ = end_;
                     return skipOverlongItem(item);

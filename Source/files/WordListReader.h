@@ -1,7 +1,8 @@
 #pragma once
 
-#include "LineScan.h"
-#include "TextEncoding.h"
+#include "files/LineScan.h"
+#include "files/TextEncoding.h"
+#include "files/WordLength.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -18,17 +19,15 @@ struct WordListItem {
     bool overlong = false;
 };
 
+// The most bytes a word of MaxWordLength code units can take in UTF-8.
+inline constexpr qsizetype MaxItemBytes = 3 * MaxWordLength;
+
 // Reads a word list item by item. An item ends at CR LF, a lone LF or a lone
 // CR; a UTF-8 byte-order mark at the start is skipped; lines that are empty
 // once blanks and tabs are removed are no items. Memory stays bounded however
 // long a line is.
 class WordListReader {
 public:
-    // The longest word the search handles, in UTF-16 code units, and the most
-    // bytes such a word can take in UTF-8.
-    static constexpr qsizetype MaxItemLength = 32766;
-    static constexpr qsizetype MaxItemBytes = 3 * MaxItemLength;
-
     explicit WordListReader(const QString& path);
     ~WordListReader();
     WordListReader(const WordListReader&) = delete;
@@ -61,6 +60,20 @@ public:
     }
 
 private:
+    // Where [first, end) ends once the blanks at its end are dropped.
+    static const char* EndWithoutBlanks(const char* first, const char* end) {
+        while (end > first && LineScan::IsBlank(end[-1]))
+            --end;
+        return end;
+    }
+    // The item that starts at `first` and whose line ends at `lineEnd`.
+    static WordListItem TrimmedItem(const char* first, const char* lineEnd) {
+        const char* const last = EndWithoutBlanks(first, lineEnd);
+        if (last - first > MaxItemBytes)
+            return WordListItem{{}, true};
+        return WordListItem{QByteArrayView(first, last - first), false};
+    }
+
     bool readBufferedItem(WordListItem& item);
     bool readItemAcrossReads(WordListItem& item);
     bool fill();
@@ -91,13 +104,7 @@ inline bool WordListReader::readBufferedItem(WordListItem& item) {
     const char* const lineEnd = LineScan::FindLineEnd(p, end);
     if (lineEnd == end)
         return false;
-    const char* last = lineEnd;
-    while (LineScan::IsBlank(last[-1])) // stops at the item's first byte, which is no blank
-        --last;
-    if (last - p > MaxItemBytes)
-        item = WordListItem{{}, true};
-    else
-        item = WordListItem{QByteArrayView(p, last - p), false};
+    item = TrimmedItem(p, lineEnd);
     begin_ = lineEnd - data;
     return true;
 }

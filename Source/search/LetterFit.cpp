@@ -1,4 +1,4 @@
-#include "LetterFit.h"
+#include "search/LetterFit.h"
 
 #include <QChar>
 #include <algorithm>
@@ -9,7 +9,7 @@ namespace Vorlaine {
 namespace {
 constexpr std::size_t CodeUnits = 0x10000;
 // No candidate can need more of one code unit than this.
-constexpr quint16 CountCap = SeedLetters::MaxCandidateLength;
+constexpr quint16 CountCap = MaxWordLength;
 
 inline char16_t Lower(char16_t unit) {
     return static_cast<char16_t>(QChar::toLower(unit));
@@ -17,7 +17,7 @@ inline char16_t Lower(char16_t unit) {
 
 constexpr std::array<unsigned char, 128> MakeAsciiLower() {
     std::array<unsigned char, 128> table{};
-    for (int c = 0; c < 128; ++c)
+    for (std::size_t c = 0; c < table.size(); ++c)
         table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return table;
 }
@@ -42,7 +42,7 @@ void SeedLetters::reset(QStringView seed) {
 // Both tests count each code unit of the candidate and stop at the first one
 // the seed has too few of; then they clear only the counts they touched.
 bool SeedLetters::fits(QStringView candidate) const {
-    if (candidate.size() > MaxCandidateLength)
+    if (candidate.size() > MaxWordLength)
         return false;
     const char16_t* const units = candidate.utf16();
     const qsizetype length = candidate.size();
@@ -62,7 +62,7 @@ bool SeedLetters::fits(QStringView candidate) const {
 }
 
 SeedLetters::AsciiFit SeedLetters::fitsAscii(QByteArrayView candidate) const {
-    if (candidate.size() > MaxCandidateLength)
+    if (candidate.size() > MaxWordLength)
         return AsciiFit::DoesNotFit;
     const auto* const bytes = reinterpret_cast<const unsigned char*>(candidate.data());
     const qsizetype length = candidate.size();
@@ -87,7 +87,7 @@ SeedLetters::AsciiFit SeedLetters::fitsAscii(QByteArrayView candidate) const {
 
 // For a single test, sorting both texts is cheaper than a seed's full tables.
 bool CanMakeWord(QStringView seed, QStringView candidate) {
-    if (candidate.size() > SeedLetters::MaxCandidateLength)
+    if (candidate.size() > MaxWordLength)
         return false;
     const auto sortedLowerCase = [](QStringView text) {
         std::vector<char16_t> units(static_cast<std::size_t>(text.size()));

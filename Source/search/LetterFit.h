@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/WordLength.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -13,9 +15,6 @@ namespace Vorlaine {
 // digits, blanks, apostrophes and hyphens included.
 class SeedLetters {
 public:
-    // The longest candidate that can fit; longer ones never do.
-    static constexpr qsizetype MaxCandidateLength = 32766;
-
     SeedLetters();
     explicit SeedLetters(QStringView seed);
 

@@ -1,10 +1,10 @@
-#include "MakeWordsRun.h"
+#include "search/MakeWordsRun.h"
 
-#include "FileExists.h"
-#include "LetterFit.h"
-#include "NumberText.h"
-#include "OutputWriter.h"
-#include "WordListReader.h"
+#include "files/FileExists.h"
+#include "files/OutputWriter.h"
+#include "files/WordListReader.h"
+#include "search/LetterFit.h"
+#include "search/NumberText.h"
 
 #include <QSet>
 
@@ -13,8 +13,6 @@ using namespace Qt::StringLiterals;
 namespace Vorlaine {
 
 namespace {
-
-const QString ErrorTitle = QStringLiteral("Error");
 
 // A field that the run reads again for every item. Its text is turned into
 // what the run needs only when it has changed. Most reads return the very text
@@ -55,7 +53,7 @@ QString PathIn(const RunWindow& window, Field field) {
 }
 
 RunOutcome Fail(RunWindow& window, const QString& prompt) {
-    window.showMessage(prompt, ErrorTitle, MessageStyle::Exclamation);
+    window.showMessage(MessageKind::Error, prompt);
     return RunOutcome::Failed;
 }
 
@@ -67,26 +65,26 @@ ProgressTexts ProgressText(double itemTotal, double itemIndex) {
 }
 
 RunOutcome RunMakeWords(RunWindow& window) {
-    window.setFieldText(Field::txtText1_good, QString());
+    window.clearResults();
 
-    const QString seed = window.fieldText(Field::txtTANGLED);
-    if (NumericValue(window.fieldText(Field::txtminlength)) > seed.size())
+    const QString seed = window.fieldText(Field::Seed);
+    if (NumericValue(window.fieldText(Field::MinimumLength)) > static_cast<double>(seed.size()))
         return Fail(window,
                     QStringLiteral("Minimum length can't be greater the seed word's length."));
 
-    if (!FileExists(PathIn(window, Field::txtDragN)))
-        return Fail(window, PathIn(window, Field::txtDragN) + u" not found!"_s);
+    if (!FileExists(PathIn(window, Field::WordList)))
+        return Fail(window, PathIn(window, Field::WordList) + u" not found!"_s);
 
     // Appending to the list being read would corrupt the user's list.
-    if (IsSameFile(PathIn(window, Field::txtDragN), PathIn(window, Field::txtoutput)))
-        return Fail(window, PathIn(window, Field::txtoutput) +
+    if (IsSameFile(PathIn(window, Field::WordList), PathIn(window, Field::Output)))
+        return Fail(window, PathIn(window, Field::Output) +
                                 u" is the word list itself! Choose another output file."_s);
 
     // Counting pass. It also settles the list's encoding.
     double itemTotal = 0;
     TextEncoding encoding = TextEncoding::Utf8;
     {
-        const QString path = PathIn(window, Field::txtDragN);
+        const QString path = PathIn(window, Field::WordList);
         WordListReader counter(path);
         if (!counter.open())
             return Fail(window, path + u" could not be opened: "_s + counter.errorString());
@@ -97,12 +95,12 @@ RunOutcome RunMakeWords(RunWindow& window) {
         encoding = counter.encoding();
     }
 
-    const QString listPath = PathIn(window, Field::txtDragN);
+    const QString listPath = PathIn(window, Field::WordList);
     WordListReader list(listPath);
     list.setChecksEncoding(false);
     if (!list.open())
         return Fail(window, listPath + u" could not be opened: "_s + list.errorString());
-    const QString outputPath = PathIn(window, Field::txtoutput);
+    const QString outputPath = PathIn(window, Field::Output);
     OutputWriter output(outputPath);
     if (!output.open()) {
         list.close();
@@ -123,11 +121,11 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     QSet<QString> found;
     qint32 foundCount = 0;
-    FieldCache<double> minimumLength(Field::txtminlength, [](const QString& text, double& value) {
+    FieldCache<double> minimumLength(Field::MinimumLength, [](const QString& text, double& value) {
         value = NumericValue(text);
     });
     FieldCache<SeedLetters> seedLetters(
-        Field::txtTANGLED, [](const QString& text, SeedLetters& letters) { letters.reset(text); });
+        Field::Seed, [](const QString& text, SeedLetters& letters) { letters.reset(text); });
     WordListItem item;
     for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
         if (!list.readItem(item)) {
@@ -148,7 +146,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
         // A word has at most as many UTF-16 code units as bytes, so most short
         // items are dropped before they are decoded.
         const double minimum = minimumLength.read(window);
-        if (item.overlong || minimum > item.bytes.size())
+        if (item.overlong || minimum > static_cast<double>(item.bytes.size()))
             continue;
         const SeedLetters& letters = seedLetters.read(window);
         const SeedLetters::AsciiFit asciiFit = letters.fitsAscii(item.bytes);
@@ -159,7 +157,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
             word = QString::fromLatin1(item.bytes);
         } else {
             word = DecodeItem(item.bytes, encoding);
-            if (minimum > word.size() || !letters.fits(word))
+            if (minimum > static_cast<double>(word.size()) || !letters.fits(word))
                 continue;
         }
         if (found.contains(word))
@@ -181,9 +179,9 @@ RunOutcome RunMakeWords(RunWindow& window) {
     const RunOutcome outcome = finish({});
     if (outcome != RunOutcome::Finished)
         return outcome;
-    window.showMessage(u"Done!\r\n"_s + QString::number(foundCount) + u" words found.\r\n"_s +
-                           PathIn(window, Field::txtoutput) + u" created!"_s,
-                       QStringLiteral(":D"), MessageStyle::Plain);
+    window.showMessage(MessageKind::Report, u"Done!\r\n"_s + QString::number(foundCount) +
+                                                u" words found.\r\n"_s +
+                                                PathIn(window, Field::Output) + u" created!"_s);
     return RunOutcome::Finished;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunWindow.h"
+#include "search/RunWindow.h"
 
 #include <QString>
 
@@ -8,14 +8,14 @@ namespace Vorlaine {
 
 enum class RunOutcome {
     Finished,  // the final report was shown
-    Failed,    // a check or a file operation failed; an "Error" box was shown
+    Failed,    // a check or a file operation failed; an error message was shown
     Abandoned, // the window went away during a yield; no report was shown
 };
 
 // Texts of the two status boxes for the item in hand.
 struct ProgressTexts {
-    QString percentage; // for txtReady, e.g. " 25%"
-    QString wordsLeft;  // for txtwordsleft, e.g. " 3 words left"
+    QString percentage; // e.g. " 25%"
+    QString wordsLeft;  // e.g. " 3 words left"
 };
 ProgressTexts ProgressText(double itemTotal, double itemIndex);
 

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "search/NumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -101,10 +101,11 @@ QString NumberText(double value) {
     std::string plain;
     if (exponent < 0) {
         plain = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    } else if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
-        plain = digits + std::string(exponent + 1 - digits.size(), '0');
+    } else if (const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
+               wholeDigits >= digits.size()) {
+        plain = digits + std::string(wholeDigits - digits.size(), '0');
     } else {
-        plain = digits.substr(0, exponent + 1) + '.' + digits.substr(exponent + 1);
+        plain = digits.substr(0, wholeDigits) + '.' + digits.substr(wholeDigits);
     }
     return text + QString::fromLatin1(plain.data(), static_cast<qsizetype>(plain.size()));
 }

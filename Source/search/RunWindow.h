@@ -4,19 +4,12 @@
 
 namespace Vorlaine {
 
-// The fields of the window that a run reads or writes.
-enum class Field {
-    txtTANGLED,    // seed word
-    txtDragN,      // word-list path
-    txtminlength,  // minimum word length
-    txtoutput,     // output-file path
-    txtText1_good, // results box
-    txtReady,      // percentage done
-    txtwordsleft,  // items left
-};
+// The four settings a run reads.
+enum class Field { Seed, WordList, MinimumLength, Output };
+inline constexpr int FieldCount = 4;
 
-// Message-box styles: 0 is a plain box with OK, 48 adds the exclamation icon.
-enum class MessageStyle { Plain = 0, Exclamation = 48 };
+// What a message tells: that the run failed, or the final report.
+enum class MessageKind { Error, Report };
 
 // What a make-words run needs from the window that drives it. The window, the
 // command line and the tests each provide one, so all of them drive the same run.
@@ -27,17 +20,17 @@ public:
     // Read for every item of a run, so it must be cheap: a window keeps the
     // texts of its fields at hand. The text stays valid until the next yield.
     virtual const QString& fieldText(Field field) const = 0;
-    virtual void setFieldText(Field field, const QString& text) = 0;
 
-    // Called for every item, so it must be cheap: a window keeps the two numbers
-    // and turns them into texts (ProgressTexts) only when it repaints.
-    virtual void showProgress(double itemTotal, double itemIndex) = 0;
-
-    // Adds one accepted word as a line at the end of the results box.
+    // The results: emptied when a run starts, then one line per accepted word.
+    virtual void clearResults() = 0;
     virtual void addFoundWord(const QString& word) = 0;
 
-    // A modal box with one OK button; returns when it has been closed.
-    virtual void showMessage(const QString& prompt, const QString& title, MessageStyle style) = 0;
+    // Called for every item, so it must be cheap: a window keeps the two numbers
+    // and turns them into texts (ProgressText) only when it repaints.
+    virtual void showProgress(double itemTotal, double itemIndex) = 0;
+
+    // Shows the message and returns once the user has seen it.
+    virtual void showMessage(MessageKind kind, const QString& prompt) = 0;
 
     // Lets the window handle pending events. Returns false once the window is
     // going away, and the run then ends at once with its files closed.

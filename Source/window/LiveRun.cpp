@@ -1,7 +1,7 @@
-#include "LiveRun.h"
+#include "window/LiveRun.h"
 
-#include "MakeWordsRun.h"
-#include "MessageBoxes.h"
+#include "search/MakeWordsRun.h"
+#include "window/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -10,59 +10,34 @@
 
 namespace Vorlaine {
 
-namespace {
-
-// The results box keeps Qt's line breaks; the run sees CR LF line ends.
-const QLatin1String WindowsLineEnd("\r\n");
-const QLatin1String LineEnd("\n");
-
-} // namespace
-
-LiveRun::LiveRun(const FieldBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
+LiveRun::LiveRun(const RunBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
                  std::chrono::milliseconds yieldInterval)
     : boxes_(boxes), messages_(messages), messageParent_(messageParent),
       yieldInterval_(yieldInterval) {}
 
-QLineEdit* LiveRun::lineBox(Field field) const {
+QLineEdit* LiveRun::settingBox(Field field) const {
     switch (field) {
-    case Field::txtTANGLED:
-        return boxes_.txtTANGLED;
-    case Field::txtDragN:
-        return boxes_.txtDragN;
-    case Field::txtminlength:
-        return boxes_.txtminlength;
-    case Field::txtoutput:
-        return boxes_.txtoutput;
-    case Field::txtReady:
-        return boxes_.txtReady;
-    case Field::txtwordsleft:
-        return boxes_.txtwordsleft;
-    case Field::txtText1_good:
+    case Field::Seed:
+        return boxes_.seed;
+    case Field::WordList:
+        return boxes_.wordList;
+    case Field::MinimumLength:
+        return boxes_.minimumLength;
+    case Field::Output:
         break;
     }
-    return nullptr;
+    return boxes_.output;
 }
 
 const QString& LiveRun::fieldText(Field field) const {
     QString& text = readTexts_.at(static_cast<std::size_t>(field));
-    if (field == Field::txtText1_good) {
-        text = boxes_.txtText1_good->toPlainText() + pendingWords_;
-        text.replace(LineEnd, WindowsLineEnd);
-    } else {
-        text = lineBox(field)->text();
-    }
+    text = settingBox(field)->text();
     return text;
 }
 
-void LiveRun::setFieldText(Field field, const QString& text) {
-    if (field == Field::txtText1_good) {
-        pendingWords_.clear();
-        QString plain = text;
-        plain.replace(WindowsLineEnd, LineEnd);
-        boxes_.txtText1_good->setPlainText(plain);
-        return;
-    }
-    lineBox(field)->setText(text);
+void LiveRun::clearResults() {
+    pendingWords_.clear();
+    boxes_.results->clear();
 }
 
 void LiveRun::showProgress(double itemTotal, double itemIndex) {
@@ -75,30 +50,35 @@ void LiveRun::showPending() {
     if (!pendingWords_.isEmpty()) {
         // One insertion at the end for all the words since the last repaint:
         // it touches only the new lines, however long the text already is.
-        QTextCursor end(boxes_.txtText1_good->document());
+        QTextCursor end(boxes_.results->document());
         end.movePosition(QTextCursor::End);
         end.insertText(pendingWords_);
         pendingWords_.clear();
         // The caret after the last line scrolls the box to show it.
-        boxes_.txtText1_good->setTextCursor(end);
+        boxes_.results->setTextCursor(end);
     }
     if (progressPending_) {
         progressPending_ = false;
         const ProgressTexts texts = ProgressText(itemTotal_, itemIndex_);
-        boxes_.txtReady->setText(texts.percentage);
-        boxes_.txtwordsleft->setText(texts.wordsLeft);
+        boxes_.percentage->setText(texts.percentage);
+        boxes_.wordsLeft->setText(texts.wordsLeft);
     }
 }
 
 void LiveRun::addFoundWord(const QString& word) {
     pendingWords_ += word;
-    pendingWords_ += LineEnd;
+    pendingWords_ += u'\n';
 }
 
-void LiveRun::showMessage(const QString& prompt, const QString& title, MessageStyle style) {
+void LiveRun::showMessage(MessageKind kind, const QString& prompt) {
     // The box repaints the window while it is open.
     showPending();
-    messages_.showMessage(messageParent_, prompt, title, style);
+    if (kind == MessageKind::Error) {
+        messages_.showMessage(messageParent_, prompt, QStringLiteral("Error"),
+                              QMessageBox::Warning);
+    } else {
+        messages_.showMessage(messageParent_, prompt, QStringLiteral(":D"), QMessageBox::NoIcon);
+    }
 }
 
 bool LiveRun::yield() {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "RunWindow.h"
+#include "search/RunWindow.h"
 
 #include <QElapsedTimer>
+#include <QString>
 #include <array>
 #include <chrono>
 
@@ -15,14 +16,14 @@ namespace Vorlaine {
 class MessageBoxes;
 
 // The boxes of the window that a run reads and writes.
-struct FieldBoxes {
-    QLineEdit* txtTANGLED = nullptr;
-    QLineEdit* txtDragN = nullptr;
-    QLineEdit* txtminlength = nullptr;
-    QLineEdit* txtoutput = nullptr;
-    QLineEdit* txtReady = nullptr;
-    QLineEdit* txtwordsleft = nullptr;
-    QPlainTextEdit* txtText1_good = nullptr;
+struct RunBoxes {
+    QLineEdit* seed = nullptr;
+    QLineEdit* wordList = nullptr;
+    QLineEdit* minimumLength = nullptr;
+    QLineEdit* output = nullptr;
+    QLineEdit* percentage = nullptr;
+    QLineEdit* wordsLeft = nullptr;
+    QPlainTextEdit* results = nullptr;
 };
 
 // One make-words run in the window. A yield lets the window handle its events
@@ -31,14 +32,14 @@ struct FieldBoxes {
 // are kept and put into the boxes just before the window gets to repaint.
 class LiveRun final : public RunWindow {
 public:
-    LiveRun(const FieldBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
+    LiveRun(const RunBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
             std::chrono::milliseconds yieldInterval);
 
     const QString& fieldText(Field field) const override;
-    void setFieldText(Field field, const QString& text) override;
-    void showProgress(double itemTotal, double itemIndex) override;
+    void clearResults() override;
     void addFoundWord(const QString& word) override;
-    void showMessage(const QString& prompt, const QString& title, MessageStyle style) override;
+    void showProgress(double itemTotal, double itemIndex) override;
+    void showMessage(MessageKind kind, const QString& prompt) override;
     bool yield() override;
 
     // The window is going away: the next yield ends the run.
@@ -47,12 +48,12 @@ public:
     void showPending();
 
 private:
-    QLineEdit* lineBox(Field field) const;
+    QLineEdit* settingBox(Field field) const;
 
-    FieldBoxes boxes_;
+    RunBoxes boxes_;
     // The texts last read, one per field, so that a read can hand out a
     // reference; copying a box's text shares it and costs no allocation.
-    mutable std::array<QString, 7> readTexts_;
+    mutable std::array<QString, FieldCount> readTexts_;
     MessageBoxes& messages_;
     QWidget* messageParent_;
     std::chrono::nanoseconds yieldInterval_;

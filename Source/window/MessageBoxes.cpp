@@ -1,13 +1,9 @@
-#include "MessageBoxes.h"
-
-#include <QMessageBox>
+#include "window/MessageBoxes.h"
 
 namespace Vorlaine {
 
 void QtMessageBoxes::showMessage(QWidget* parent, const QString& prompt, const QString& title,
-                                 MessageStyle style) {
-    const auto icon =
-        style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
+                                 QMessageBox::Icon icon) {
     // Prompts break lines with CR LF; a label shows a lone CR as a glyph.
     QString text = prompt;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "RunWindow.h"
-
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
@@ -16,13 +15,13 @@ public:
 
     // Shows a modal box with one OK button and returns once it is closed.
     virtual void showMessage(QWidget* parent, const QString& prompt, const QString& title,
-                             MessageStyle style) = 0;
+                             QMessageBox::Icon icon) = 0;
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void showMessage(QWidget* parent, const QString& prompt, const QString& title,
-                     MessageStyle style) override;
+                     QMessageBox::Icon icon) override;
 };
 
 } // namespace Vorlaine

@@ -1,4 +1,6 @@
-#include "ProgramSetup.h"
+#include "window/ProgramSetup.h"
+
+#include "Version.h"
 
 #include <QApplication>
 
@@ -18,7 +20,7 @@ QIcon ProgramIcon() {
 
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Vorlaine"));
-    QApplication::setApplicationVersion(QStringLiteral(VORLAINE_VERSION_TEXT));
+    QApplication::setApplicationVersion(QString::fromLatin1(VersionText));
     QApplication::setWindowIcon(ProgramIcon());
     // Lets desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vorlaine"));

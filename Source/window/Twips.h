@@ -9,17 +9,17 @@ namespace Vorlaine {
 // inch). Qt itself scales logical pixels on high-DPI screens.
 inline constexpr int TwipsPerPixel = 15;
 
-inline int TwipsToPixels(float twips) {
+inline int TwipsToPixels(double twips) {
     return qRound(twips / TwipsPerPixel);
 }
 
 // A width or height for a widget: never below zero, which Qt would reject.
-inline int TwipsToExtent(float twips) {
+inline int TwipsToExtent(double twips) {
     return std::max(0, TwipsToPixels(twips));
 }
 
 inline float PixelsToTwips(int pixels) {
-    return float(pixels) * TwipsPerPixel;
+    return static_cast<float>(pixels * TwipsPerPixel);
 }
 
 } // namespace Vorlaine

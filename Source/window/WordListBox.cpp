@@ -1,4 +1,4 @@
-#include "WordListBox.h"
+#include "window/WordListBox.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -11,11 +11,11 @@ WordListBox::WordListBox(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(true);
 }
 
-void WordListBox::AcceptDroppedFile(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls()) {
+void WordListBox::AcceptDroppedFile(const QMimeData* dropped) {
+    if (dropped == nullptr || !dropped->hasUrls()) {
         return;
     }
-    const QList<QUrl> urls = data->urls();
+    const QList<QUrl> urls = dropped->urls();
     if (urls.isEmpty()) {
         return;
     }
@@ -29,11 +29,7 @@ void WordListBox::AcceptDroppedFile(const QMimeData* data) {
 // QLineEdit's own handlers would move the caret and insert dropped text, so
 // none of them is called: only file lists are taken, by AcceptDroppedFile.
 void WordListBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
 void WordListBox::dragMoveEvent(QDragMoveEvent* event) {

@@ -16,7 +16,7 @@ public:
 
     // Takes the first file of the drop; its full path goes into the box when
     // the last three characters, lower-cased, are "txt".
-    void AcceptDroppedFile(const QMimeData* data);
+    void AcceptDroppedFile(const QMimeData* dropped);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,5 +1,5 @@
-#include "Form1.h"
-#include "ProgramSetup.h"
+#include "window/MainWindow.h"
+#include "window/ProgramSetup.h"
 
 #include <QApplication>
 
@@ -7,8 +7,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Vorlaine::SetUpApplication();
 
-    Vorlaine::Form1 form;
-    form.show();
+    Vorlaine::MainWindow window;
+    window.show();
     // Closing the window, even during a run, ends the program with status 0.
     return QApplication::exec();
 }

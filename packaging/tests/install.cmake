@@ -1,7 +1,8 @@
 # Installs the build in BUILD_DIR under PREFIX, as "cmake --install" does for a
-# user, and checks the tree: exactly the expected files, programs that run, a
-# manual page that man can show, and a menu entry, icons and metainfo that the
-# freedesktop validators accept as a whole.
+# user, and checks the tree: exactly the expected files, programs that run,
+# manual pages that man can show, and a menu entry, icons and metainfo that the
+# freedesktop validators accept as a whole. GZ is ".gz" when the manual pages
+# and the changelog are compressed, empty when not.
 
 function(fail)
     string(JOIN "" text ${ARGN})
@@ -32,11 +33,13 @@ run(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} WORKING_D
 
 # --- Exactly these files, nothing missing and nothing more ---
 
+set(man_pages makewords.1${GZ})
 set(expected
     ${BINDIR}/makewords
-    ${MANDIR}/man1/${MAN_PAGE}
+    share/doc/vorlaine/changelog${GZ}
     share/doc/vorlaine/copyright)
 if(WITH_WINDOW)
+    list(APPEND man_pages vorlaine.1${GZ})
     list(APPEND expected
          ${BINDIR}/vorlaine
          ${DATADIR}/applications/${APP_ID}.desktop
@@ -46,6 +49,8 @@ if(WITH_WINDOW)
          ${DATADIR}/icons/hicolor/48x48/apps/${APP_ID}.png
          ${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg)
 endif()
+list(TRANSFORM man_pages PREPEND ${MANDIR}/man1/ OUTPUT_VARIABLE man_page_paths)
+list(APPEND expected ${man_page_paths})
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${PREFIX} ${PREFIX}/*)
 list(SORT expected)
 list(SORT installed)
@@ -95,17 +100,26 @@ if(NOT found STREQUAL "angle\ngent\n" OR NOT written STREQUAL want)
 endif()
 file(REMOVE_RECURSE ${work})
 
-# --- man shows the installed page without a warning ---
+# --- man shows the installed pages without a warning, with the version ---
 
 find_program(MAN man)
 if(NOT MAN)
-    fail("man is needed to check the installed manual page")
+    fail("man is needed to check the installed manual pages")
 endif()
 set(ENV{MANWIDTH} 80)
-run(COMMAND ${MAN} --warnings -l ${PREFIX}/${MANDIR}/man1/${MAN_PAGE} OUTPUT page)
-if(NOT page_ERRORS STREQUAL "" OR NOT page MATCHES "MAKEWORDS\\(1\\)" OR NOT page MATCHES "EXIT STATUS")
-    fail("man did not show the installed page cleanly:\n${page_ERRORS}\n${page}")
-endif()
+string(REPLACE "." "\\." version_pattern "${VERSION_TEXT}")
+foreach(page ${man_pages})
+    string(REGEX REPLACE "\\..*" "" title ${page})
+    string(TOUPPER ${title} title)
+    run(COMMAND ${MAN} --warnings -l ${PREFIX}/${MANDIR}/man1/${page} OUTPUT shown)
+    # The page ends with its footer: the version, the date and the title again.
+    if(NOT shown_ERRORS STREQUAL "" OR NOT shown MATCHES "^${title}\\(1\\)"
+       OR NOT shown MATCHES "SEE ALSO"
+       OR NOT shown MATCHES "\nVorlaine ${version_pattern} +[0-9-]+ +${title}\\(1\\)\n$")
+        fail("man did not show the installed ${page} cleanly, with the version ${VERSION_TEXT}:\n"
+             "${shown_ERRORS}\n${shown}")
+    endif()
+endforeach()
 
 # --- The menu entry, icon and metainfo as a whole ---
 

@@ -1,6 +1,6 @@
 // makewords under faults and load: killed mid-run, fed huge lines and long lists.
 
-#include "TempFiles.h"
+#include "support/TempFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -71,7 +71,7 @@ TEST(Faults, KilledRunLeavesWholeAcceptedLinesInOrder) {
         process.start(QStringLiteral(MAKEWORDS_PATH),
                       {"-s", AllLettersFiveTimes, "-m", "1", "-l", "list.txt", "-o", "out.txt"});
         ASSERT_TRUE(process.waitForStarted());
-        QThread::msleep(20 + random.bounded(200));
+        QThread::msleep(20 + random.bounded(200u));
         process.kill();
         process.waitForFinished();
         ASSERT_EQ(process.exitStatus(), QProcess::CrashExit) << "killed before the end of its run";

@@ -1,4 +1,4 @@
-#include "TempFiles.h"
+#include "support/TempFiles.h"
 
 #include <QProcess>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "FileExists.h"
-#include "OutputWriter.h"
-#include "TempFiles.h"
+#include "files/FileExists.h"
+#include "files/OutputWriter.h"
+#include "support/TempFiles.h"
 
 #include <QDir>
 #include <QFile>

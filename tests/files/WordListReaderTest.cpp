@@ -1,6 +1,6 @@
-#include "WordListReader.h"
+#include "files/WordListReader.h"
 
-#include "TempFiles.h"
+#include "support/TempFiles.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -109,7 +109,7 @@ TEST(WordListReader, ItemsAcrossTheReadBuffer) {
 }
 
 TEST(WordListReader, LongestItemIsReadAndLongerAreMarked) {
-    const QByteArray longest(WordListReader::MaxItemBytes, 'a');
+    const QByteArray longest(MaxItemBytes, 'a');
     const Items longestAlone = Read(longest + "\nb\n").items;
     ASSERT_EQ(longestAlone.size(), 2u);
     EXPECT_EQ(longestAlone[0], longest);

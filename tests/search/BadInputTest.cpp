@@ -1,9 +1,9 @@
 // What the run makes of odd word lists, paths, seeds and minimum lengths: each
 // case with the answer a user should get.
 
-#include "MakeWordsRun.h"
-#include "ScriptedWindow.h"
-#include "TempFiles.h"
+#include "search/MakeWordsRun.h"
+#include "support/ScriptedWindow.h"
+#include "support/TempFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -20,11 +20,11 @@ using Testing::TempFiles;
 
 class BadInputTest : public ::testing::Test {
 protected:
-    BadInputTest() { window.set(Field::txtoutput, files.path("out.txt")); }
+    BadInputTest() { window.set(Field::Output, files.path("out.txt")); }
 
     // Runs on the list and returns the single message it ended with.
     ScriptedWindow::Message runOn(const QString& list) {
-        window.set(Field::txtDragN, list);
+        window.set(Field::WordList, list);
         window.messages.clear();
         window.found.clear();
         RunMakeWords(window);
@@ -32,10 +32,10 @@ protected:
         return window.messages.empty() ? ScriptedWindow::Message{} : window.messages.back();
     }
     QStringList foundWith(const QString& seed, const QString& minimum, const QByteArray& list) {
-        window.set(Field::txtTANGLED, seed);
-        window.set(Field::txtminlength, minimum);
+        window.set(Field::Seed, seed);
+        window.set(Field::MinimumLength, minimum);
         const ScriptedWindow::Message message = runOn(files.write("list.txt", list));
-        EXPECT_EQ(message.title, ":D") << message.prompt.toStdString();
+        EXPECT_EQ(message.kind, MessageKind::Report) << message.prompt.toStdString();
         return window.found;
     }
 
@@ -60,7 +60,7 @@ TEST_F(BadInputTest, WordListsThatAreNoFilesAreNotFound) {
           QStringLiteral("/dev/null"), files.path("pipe"), files.path("socket")}) {
         const ScriptedWindow::Message message = runOn(path);
         EXPECT_EQ(message.prompt, path + " not found!");
-        EXPECT_EQ(message.title, "Error");
+        EXPECT_EQ(message.kind, MessageKind::Error);
     }
     ::close(sock);
     EXPECT_FALSE(files.exists("out.txt")) << "nothing is opened for a list that is not there";
@@ -81,9 +81,9 @@ TEST_F(BadInputTest, OddButReadableWordLists) {
 TEST_F(BadInputTest, PathsWithBlanksAndLetters) {
     for (const QString& name : {QStringLiteral("my words.txt"), QString::fromUtf8("Wörter ß.txt"),
                                 QStringLiteral(" leading.txt")}) {
-        window.set(Field::txtoutput, files.path("out " + name));
+        window.set(Field::Output, files.path("out " + name));
         const ScriptedWindow::Message message = runOn(files.write(name, "tangle\n"));
-        EXPECT_EQ(message.title, ":D") << name.toStdString();
+        EXPECT_EQ(message.kind, MessageKind::Report) << name.toStdString();
         EXPECT_EQ(files.read("out " + name), "tangle\r\n");
     }
 }
@@ -91,8 +91,8 @@ TEST_F(BadInputTest, PathsWithBlanksAndLetters) {
 TEST_F(BadInputTest, PathsPastedWithALineEnd) {
     // A copied line brings its line end along; the box shows nothing of it.
     files.write("list.txt", "tangle\n");
-    window.set(Field::txtoutput, files.path("out.txt") + "\r\n");
-    EXPECT_EQ(runOn(files.path("list.txt") + "\n").title, ":D");
+    window.set(Field::Output, files.path("out.txt") + "\r\n");
+    EXPECT_EQ(runOn(files.path("list.txt") + "\n").kind, MessageKind::Report);
     EXPECT_EQ(files.read("out.txt"), "tangle\r\n");
 
     EXPECT_EQ(runOn(files.path("missing.txt") + "\r\n").prompt,
@@ -101,7 +101,7 @@ TEST_F(BadInputTest, PathsPastedWithALineEnd) {
 
 TEST_F(BadInputTest, Seeds) {
     // An empty seed is shorter than any positive minimum length.
-    window.set(Field::txtTANGLED, "");
+    window.set(Field::Seed, "");
     EXPECT_EQ(runOn(files.write("list.txt", "a\n")).prompt,
               "Minimum length can't be greater the seed word's length.");
     EXPECT_EQ(foundWith("", "0", "a\nb\n"), QStringList());
@@ -135,10 +135,10 @@ TEST_F(BadInputTest, MinimumLengths) {
     EXPECT_EQ(foundWith("TANGLE", "4" + QString(32766, 'x'), list), QStringList({"gent", "angle"}));
     EXPECT_EQ(foundWith("TANGLE", QString(32766, '0') + "4", list), QStringList({"gent", "angle"}));
 
-    window.set(Field::txtminlength, QString(32767, '9')); // far beyond any length
+    window.set(Field::MinimumLength, QString(32767, '9')); // far beyond any length
     EXPECT_EQ(runOn(files.path("list.txt")).prompt,
               "Minimum length can't be greater the seed word's length.");
-    window.set(Field::txtminlength, "1e308");
+    window.set(Field::MinimumLength, "1e308");
     EXPECT_EQ(runOn(files.path("list.txt")).prompt,
               "Minimum length can't be greater the seed word's length.");
 }
@@ -149,15 +149,15 @@ TEST_F(BadInputTest, ListThatChangesBetweenThePasses) {
     const QString gone = files.path("gone.txt");
 
     // Grown: the second pass reads as many items as the first one counted.
-    window.scriptReads(Field::txtDragN, {full, full, full, longer});
-    EXPECT_EQ(runOn(full).title, ":D");
+    window.scriptReads(Field::WordList, {full, full, full, longer});
+    EXPECT_EQ(runOn(full).kind, MessageKind::Report);
     EXPECT_EQ(window.found, QStringList({"tangle", "angle"}));
 
     // Vanished before the second pass.
-    window.scriptReads(Field::txtDragN, {full, full, full, gone});
+    window.scriptReads(Field::WordList, {full, full, full, gone});
     const ScriptedWindow::Message message = runOn(full);
     EXPECT_EQ(message.prompt, gone + " could not be opened: No such file or directory");
-    EXPECT_EQ(message.title, "Error");
+    EXPECT_EQ(message.kind, MessageKind::Error);
 }
 
 } // namespace

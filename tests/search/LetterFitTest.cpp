@@ -1,4 +1,4 @@
-#include "LetterFit.h"
+#include "search/LetterFit.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -59,7 +59,7 @@ TEST(LetterFit, CharactersOutsideTheBasicPlaneAreTwoCodeUnits) {
 }
 
 TEST(LetterFit, LongestCandidateFitsAndLongerNeverDoes) {
-    const QString longest(SeedLetters::MaxCandidateLength, QLatin1Char('a'));
+    const QString longest(MaxWordLength, QLatin1Char('a'));
     const QString seed = longest + QLatin1Char('a');
     EXPECT_TRUE(Fits(seed, longest));
     EXPECT_FALSE(Fits(seed, longest + QLatin1Char('a')));

@@ -1,7 +1,7 @@
-#include "MakeWordsRun.h"
+#include "search/MakeWordsRun.h"
 
-#include "ScriptedWindow.h"
-#include "TempFiles.h"
+#include "support/ScriptedWindow.h"
+#include "support/TempFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@ const QString MinimumTooLong =
 class MakeWordsRunTest : public ::testing::Test {
 protected:
     void useList(const QByteArray& bytes, const QString& output = QStringLiteral("out.txt")) {
-        window.set(Field::txtDragN, files.write("list.txt", bytes));
-        window.set(Field::txtoutput, files.path(output));
+        window.set(Field::WordList, files.write("list.txt", bytes));
+        window.set(Field::Output, files.path(output));
     }
     RunOutcome run() { return RunMakeWords(window); }
     QByteArray output() const { return files.read("out.txt"); }
@@ -31,8 +31,7 @@ protected:
     void expectOnlyError(const QString& prompt) {
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_EQ(window.messages[0].prompt, prompt);
-        EXPECT_EQ(window.messages[0].title, "Error");
-        EXPECT_EQ(window.messages[0].style, MessageStyle::Exclamation);
+        EXPECT_EQ(window.messages[0].kind, MessageKind::Error);
     }
 
     TempFiles files;
@@ -41,17 +40,16 @@ protected:
 
 TEST_F(MakeWordsRunTest, FindsTheWordsShowsThemAndAppendsThem) {
     useList("tangle\r\nangle\r\ncat\r\ngent\r\ntangled\r\nleg\r\n");
-    window.set(Field::txtText1_good, "left from before\r\n");
+    window.results = "left from before\r\n";
 
     EXPECT_EQ(run(), RunOutcome::Finished);
 
     EXPECT_EQ(window.found, QStringList({"tangle", "angle", "gent"}));
-    EXPECT_EQ(window.text(Field::txtText1_good), "tangle\r\nangle\r\ngent\r\n");
+    EXPECT_EQ(window.results, "tangle\r\nangle\r\ngent\r\n");
     EXPECT_EQ(output(), "tangle\r\nangle\r\ngent\r\n");
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].prompt, report(3));
-    EXPECT_EQ(window.messages[0].title, ":D");
-    EXPECT_EQ(window.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(window.messages[0].kind, MessageKind::Report);
     // One yield per item and one more per accepted word.
     EXPECT_EQ(window.yields, 6 + 3);
 }
@@ -64,8 +62,8 @@ TEST_F(MakeWordsRunTest, DuplicatesAreExactlyTheSameWordOnly) {
     // A word that is part of an earlier one is still a word of its own.
     window = ScriptedWindow();
     useList("angel\ngel\nangle\n");
-    window.set(Field::txtTANGLED, "ANGLE");
-    window.set(Field::txtminlength, "3");
+    window.set(Field::Seed, "ANGLE");
+    window.set(Field::MinimumLength, "3");
     run();
     EXPECT_EQ(window.found, QStringList({"angel", "gel", "angle"}));
 }
@@ -91,7 +89,6 @@ TEST_F(MakeWordsRunTest, EmptyListCreatesTheOutputAndReportsNone) {
     useList("");
     EXPECT_EQ(run(), RunOutcome::Finished);
     EXPECT_TRUE(window.progress.empty());
-    EXPECT_EQ(window.text(Field::txtReady), "Percentage done");
     EXPECT_TRUE(files.exists("out.txt"));
     EXPECT_EQ(output(), "");
     ASSERT_EQ(window.messages.size(), 1u);
@@ -100,32 +97,32 @@ TEST_F(MakeWordsRunTest, EmptyListCreatesTheOutputAndReportsNone) {
 
 TEST_F(MakeWordsRunTest, MinimumLength) {
     useList("tan\ngent\nangle\ntangle\n");
-    window.set(Field::txtminlength, "4.5");
+    window.set(Field::MinimumLength, "4.5");
     run();
     EXPECT_EQ(window.found, QStringList({"angle", "tangle"}));
 
     window.found.clear();
-    window.set(Field::txtminlength, "abc"); // no number: every length
+    window.set(Field::MinimumLength, "abc"); // no number: every length
     run();
     EXPECT_EQ(window.found, QStringList({"tan", "gent", "angle", "tangle"}));
 
     window.found.clear();
-    window.set(Field::txtminlength, "6"); // the seed's own length is allowed
+    window.set(Field::MinimumLength, "6"); // the seed's own length is allowed
     run();
     EXPECT_EQ(window.found, QStringList({"tangle"}));
 }
 
 TEST_F(MakeWordsRunTest, MinimumLongerThanTheSeedIsRefusedBeforeAnythingIsOpened) {
     useList("tangle\n");
-    window.set(Field::txtText1_good, "old");
-    window.set(Field::txtminlength, "7");
+    window.results = "old";
+    window.set(Field::MinimumLength, "7");
     EXPECT_EQ(run(), RunOutcome::Failed);
     expectOnlyError(MinimumTooLong);
-    EXPECT_EQ(window.text(Field::txtText1_good), "");
+    EXPECT_EQ(window.results, "");
     EXPECT_FALSE(files.exists("out.txt"));
 
     window.messages.clear();
-    window.set(Field::txtminlength, "1e308");
+    window.set(Field::MinimumLength, "1e308");
     EXPECT_EQ(run(), RunOutcome::Failed);
     expectOnlyError(MinimumTooLong);
 }
@@ -135,7 +132,7 @@ TEST_F(MakeWordsRunTest, MissingListIsNotFound) {
     for (const QString& path :
          {files.path("nothing.txt"), QString(), files.path(""), QStringLiteral("/dev/zero")}) {
         window.messages.clear();
-        window.set(Field::txtDragN, path);
+        window.set(Field::WordList, path);
         EXPECT_EQ(run(), RunOutcome::Failed);
         expectOnlyError(path + " not found!");
     }
@@ -147,7 +144,7 @@ TEST_F(MakeWordsRunTest, EditsDuringAYieldApplyFromTheNextCheck) {
     // The first yield of the second item: from then on the seed is "star".
     window.onYield = [](ScriptedWindow& w, int number) {
         if (number == 3)
-            w.set(Field::txtTANGLED, "STAR");
+            w.set(Field::Seed, "STAR");
     };
     run();
     EXPECT_EQ(window.found, QStringList({"tangle", "star", "rats", "arts"}));
@@ -157,7 +154,7 @@ TEST_F(MakeWordsRunTest, EditsDuringAYieldApplyFromTheNextCheck) {
     useList("tangle\ngent\nangle\ntan\n");
     window.onYield = [](ScriptedWindow& w, int number) {
         if (number == 2)
-            w.set(Field::txtminlength, "5");
+            w.set(Field::MinimumLength, "5");
     };
     run();
     EXPECT_EQ(window.found, QStringList({"tangle", "angle"}));
@@ -168,7 +165,7 @@ TEST_F(MakeWordsRunTest, RunningTwiceAppendsTwice) {
     files.write("out.txt", "older");
     run();
     run();
-    EXPECT_EQ(window.text(Field::txtText1_good), "gent\r\n");
+    EXPECT_EQ(window.results, "gent\r\n");
     // An output file without a final line end gets the first word right after it.
     EXPECT_EQ(output(), "oldergent\r\ngent\r\n");
 }
@@ -176,8 +173,8 @@ TEST_F(MakeWordsRunTest, RunningTwiceAppendsTwice) {
 TEST_F(MakeWordsRunTest, WordsAreWrittenAsTheListHasThem) {
     // Not UTF-8, so the list is Windows-1252; the bytes go back unchanged.
     useList("caf\xE9\r\n\x93\x66\x61\x63\x65\x94\r\nface\r\n");
-    window.set(Field::txtTANGLED, QString::fromUtf8("Éfac“”e"));
-    window.set(Field::txtminlength, "1");
+    window.set(Field::Seed, QString::fromUtf8("Éfac“”e"));
+    window.set(Field::MinimumLength, "1");
     run();
     EXPECT_EQ(window.found,
               QStringList({QString::fromUtf8("café"), QString::fromUtf8("“face”"), "face"}));
@@ -185,7 +182,7 @@ TEST_F(MakeWordsRunTest, WordsAreWrittenAsTheListHasThem) {
 
     window = ScriptedWindow();
     useList("  caf\xC3\xA9\t\nfac\xC3\xA9tie\n", "utf8.txt");
-    window.set(Field::txtTANGLED, QString::fromUtf8("ÉFAC"));
+    window.set(Field::Seed, QString::fromUtf8("ÉFAC"));
     run();
     EXPECT_EQ(window.found, QStringList({QString::fromUtf8("café")}));
     EXPECT_EQ(files.read("utf8.txt"), "caf\xC3\xA9\r\n")
@@ -195,8 +192,8 @@ TEST_F(MakeWordsRunTest, WordsAreWrittenAsTheListHasThem) {
 TEST_F(MakeWordsRunTest, LengthCountsCodeUnitsNotBytes) {
     // Four letters in eight bytes, five code units with the emoji.
     useList("\xC3\xA9t\xC3\xA9s\n\xF0\x9F\x98\x80tan\n");
-    window.set(Field::txtTANGLED, QString::fromUtf8("ÉTÉS😀tan"));
-    window.set(Field::txtminlength, "5");
+    window.set(Field::Seed, QString::fromUtf8("ÉTÉS😀tan"));
+    window.set(Field::MinimumLength, "5");
     run();
     EXPECT_EQ(window.found, QStringList({QString::fromUtf8("😀tan")}));
 }
@@ -208,7 +205,7 @@ TEST_F(MakeWordsRunTest, OutputThatIsTheListItselfIsRefused) {
     for (const QString& output :
          {files.path("list.txt"), files.path("./list.txt"), files.path("link.txt")}) {
         window.messages.clear();
-        window.set(Field::txtoutput, output);
+        window.set(Field::Output, output);
         EXPECT_EQ(run(), RunOutcome::Failed);
         expectOnlyError(output + " is the word list itself! Choose another output file.");
     }
@@ -218,7 +215,7 @@ TEST_F(MakeWordsRunTest, OutputThatIsTheListItselfIsRefused) {
 TEST_F(MakeWordsRunTest, OutputThatCannotBeOpened) {
     useList("tangle\n");
     const QString output = files.path("missing/out.txt");
-    window.set(Field::txtoutput, output);
+    window.set(Field::Output, output);
     EXPECT_EQ(run(), RunOutcome::Failed);
     expectOnlyError(output + " could not be opened for appending: No such file or directory");
     EXPECT_TRUE(window.found.isEmpty());
@@ -226,7 +223,7 @@ TEST_F(MakeWordsRunTest, OutputThatCannotBeOpened) {
 
 TEST_F(MakeWordsRunTest, WriteFailureIsReported) {
     useList("tangle\nangle\n");
-    window.set(Field::txtoutput, "/dev/full");
+    window.set(Field::Output, "/dev/full");
     EXPECT_EQ(run(), RunOutcome::Failed);
     expectOnlyError("/dev/full could not be written: No space left on device");
     EXPECT_EQ(window.found, QStringList({"tangle"})) << "the run stops at the failed write";
@@ -236,7 +233,7 @@ TEST_F(MakeWordsRunTest, ListThatVanishesAfterTheExistenceTest) {
     useList("tangle\n");
     const QString gone = files.path("gone.txt");
     // Read for the existence test, the same-file test, then the counting pass.
-    window.scriptReads(Field::txtDragN, {files.path("list.txt"), files.path("list.txt"), gone});
+    window.scriptReads(Field::WordList, {files.path("list.txt"), files.path("list.txt"), gone});
     EXPECT_EQ(run(), RunOutcome::Failed);
     expectOnlyError(gone + " could not be opened: No such file or directory");
     EXPECT_FALSE(files.exists("out.txt"));
@@ -246,7 +243,7 @@ TEST_F(MakeWordsRunTest, ListThatShrinksBetweenThePasses) {
     useList("tangle\nangle\ngent\nglean\n");
     const QString shorter = files.write("shorter.txt", "tangle\nangle\n");
     const QString full = files.path("list.txt");
-    window.scriptReads(Field::txtDragN, {full, full, full, shorter});
+    window.scriptReads(Field::WordList, {full, full, full, shorter});
     EXPECT_EQ(run(), RunOutcome::Failed);
     expectOnlyError(shorter +
                     " ended after 2 of 4 items: it changed during the run. 2 words were found and "

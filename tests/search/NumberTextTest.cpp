@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "search/NumberText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

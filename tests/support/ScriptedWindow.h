@@ -1,10 +1,10 @@
 #pragma once
 
-#include "RunWindow.h"
+#include "search/FieldTexts.h"
+#include "search/RunWindow.h"
 
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <functional>
 #include <map>
 #include <vector>
@@ -17,21 +17,11 @@ class ScriptedWindow : public RunWindow {
 public:
     struct Message {
         QString prompt;
-        QString title;
-        MessageStyle style;
+        MessageKind kind;
     };
 
-    ScriptedWindow() {
-        set(Field::txtTANGLED, QStringLiteral("TANGLE"));
-        set(Field::txtDragN, QStringLiteral("wordlist.txt"));
-        set(Field::txtminlength, QStringLiteral("4"));
-        set(Field::txtoutput, QStringLiteral("NewWordsList.txt"));
-        set(Field::txtReady, QStringLiteral("Percentage done"));
-        set(Field::txtwordsleft, QStringLiteral("Words left"));
-    }
-
-    void set(Field field, const QString& text) { fields_[index(field)] = text; }
-    const QString& text(Field field) const { return fields_[index(field)]; }
+    void set(Field field, const QString& text) { settings_.setText(field, text); }
+    const QString& text(Field field) const { return settings_.text(field); }
 
     // Successive reads of the field return these texts in turn; the last one
     // stays. For simulating a file that changes between the run's reads.
@@ -40,22 +30,21 @@ public:
     const QString& fieldText(Field field) const override {
         const auto script = scripted_.find(field);
         if (script != scripted_.end() && !script->second.isEmpty()) {
-            fields_[index(field)] = script->second.size() > 1 ? script->second.takeFirst()
-                                                              : script->second.constFirst();
+            settings_.setText(field, script->second.size() > 1 ? script->second.takeFirst()
+                                                               : script->second.constFirst());
         }
-        ++reads[index(field)];
-        return fields_[index(field)];
+        return settings_.text(field);
     }
-    void setFieldText(Field field, const QString& text) override { set(field, text); }
+    void clearResults() override { results.clear(); }
+    void addFoundWord(const QString& word) override {
+        found << word;
+        results += word + QStringLiteral("\r\n");
+    }
     void showProgress(double itemTotal, double itemIndex) override {
         progress.push_back({itemTotal, itemIndex});
     }
-    void addFoundWord(const QString& word) override {
-        found << word;
-        set(Field::txtText1_good, text(Field::txtText1_good) + word + QStringLiteral("\r\n"));
-    }
-    void showMessage(const QString& prompt, const QString& title, MessageStyle style) override {
-        messages.push_back({prompt, title, style});
+    void showMessage(MessageKind kind, const QString& prompt) override {
+        messages.push_back({prompt, kind});
     }
     bool yield() override {
         ++yields;
@@ -65,20 +54,18 @@ public:
     }
 
     // What the run did.
+    QString results; // the results box, one CR LF line per word
     std::vector<std::pair<double, double>> progress;
     QStringList found;
     std::vector<Message> messages;
     int yields = 0;
-    mutable std::array<int, 7> reads{};
 
     // Called with the yield's number (from 1) during every yield.
     std::function<void(ScriptedWindow&, int)> onYield;
     bool closing = false;
 
 private:
-    static std::size_t index(Field field) { return static_cast<std::size_t>(field); }
-
-    mutable std::array<QString, 7> fields_;
+    mutable FieldTexts settings_;
     mutable std::map<Field, QStringList> scripted_;
 };
 

@@ -1,5 +1,5 @@
-#include "Form1.h"
 #include "WindowTestSupport.h"
+#include "window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -94,7 +94,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString output_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<MainWindow> form_;
     RecordingBoxes boxes_;
 };
 
@@ -102,7 +102,7 @@ void RunTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     output_ = dir_->filePath("found.txt");
     boxes_.shown.clear();
-    form_ = std::make_unique<Form1>();
+    form_ = std::make_unique<MainWindow>();
     form_->setMessageBoxes(&boxes_);
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));

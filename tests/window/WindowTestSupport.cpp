@@ -9,8 +9,8 @@
 namespace Vorlaine::Testing {
 
 void RecordingBoxes::showMessage(QWidget* parent, const QString& prompt, const QString& title,
-                                 MessageStyle style) {
-    shown.append({prompt, title, style, Control<QLineEdit>(*parent, "txtReady")->text(),
+                                 QMessageBox::Icon icon) {
+    shown.append({prompt, title, icon, Control<QLineEdit>(*parent, "txtReady")->text(),
                   Control<QLineEdit>(*parent, "txtwordsleft")->text()});
 }
 

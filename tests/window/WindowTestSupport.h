@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxes.h"
+#include "window/MessageBoxes.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -13,7 +13,7 @@ namespace Vorlaine::Testing {
 struct ShownMessage {
     QString prompt;
     QString title;
-    MessageStyle style;
+    QMessageBox::Icon icon;
     QString percentage;
     QString wordsLeft;
 };
@@ -22,7 +22,7 @@ struct ShownMessage {
 class RecordingBoxes final : public MessageBoxes {
 public:
     void showMessage(QWidget* parent, const QString& prompt, const QString& title,
-                     MessageStyle style) override;
+                     QMessageBox::Icon icon) override;
     QList<ShownMessage> shown;
 };
 

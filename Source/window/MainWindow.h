@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <chrono>
 #include <memory>
+#include <vector>
 
 class QGroupBox;
 class QLineEdit;
@@ -14,15 +15,17 @@ namespace Vorlaine {
 class LiveRun;
 class MessageBoxes;
 class WordListBox;
+struct ControlPlace;
 
 // Vorlaine's one window: the four input boxes, the button that starts a run,
-// the two status boxes, the credit buttons and the results box.
-class Form1 : public QWidget {
+// the two status boxes, the credit buttons and the results box. Each control's
+// object name is its name in the window's design (txtTANGLED, cmdMakeWords, …).
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Where a run's message boxes go; nullptr restores Qt's modal boxes.
     void setMessageBoxes(MessageBoxes* boxes);
@@ -40,25 +43,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    template <typename Widget, typename... Args>
+    Widget* makeControl(const char* name, Args&&... args);
     void createControls();
     void setDesignTabOrder();
-    void cmdMakeWords_Click();
+    void makeWordsClicked();
 
-    QLineEdit* txtwordsleft;
-    QLineEdit* txtReady;
-    QPlainTextEdit* txtText1_good;
-    QGroupBox* FraStartingLength;
-    QLineEdit* txtminlength;
-    QPushButton* cmdContactTavrin;
-    QPushButton* cmdwebsite;
-    QPushButton* cmdAbout;
-    QGroupBox* FraOutputFile;
-    QLineEdit* txtoutput;
-    QGroupBox* FraWordlistFile;
-    WordListBox* txtDragN;
-    QLineEdit* txtTANGLED;
-    QGroupBox* FraSeedWord;
-    QPushButton* cmdMakeWords;
+    QLineEdit* wordsLeftBox_;
+    QLineEdit* percentageBox_;
+    QPlainTextEdit* resultsBox_;
+    QGroupBox* minimumLengthFrame_;
+    QLineEdit* minimumLengthEdit_;
+    QPushButton* contactButton_;
+    QPushButton* websiteButton_;
+    QPushButton* authorButton_;
+    QGroupBox* outputFrame_;
+    QLineEdit* outputEdit_;
+    QGroupBox* wordListFrame_;
+    WordListBox* wordListEdit_;
+    QLineEdit* seedEdit_;
+    QGroupBox* seedFrame_;
+    QPushButton* makeWordsButton_;
+
+    // Every control with its place in the design, for LayoutControls.
+    std::vector<std::pair<const ControlPlace*, QWidget*>> placed_;
 
     std::unique_ptr<MessageBoxes> qtBoxes_;
     MessageBoxes* boxes_;

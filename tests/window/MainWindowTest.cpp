@@ -1,6 +1,7 @@
-#include "Form1.h"
-#include "ProgramSetup.h"
+#include "window/MainWindow.h"
+
 #include "WindowTestSupport.h"
+#include "window/ProgramSetup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,7 +37,7 @@ const QList<std::tuple<const char*, const char*, QRect>> Design{
     {"FraSeedWord", "Form1", {120, 0, 3015, 615}},
     {"cmdMakeWords", "Form1", {120, 3240, 3015, 250}}};
 
-QMap<QString, QRect> Geometries(const Form1& form) {
+QMap<QString, QRect> Geometries(const MainWindow& form) {
     QMap<QString, QRect> geometries;
     for (const auto& [name, container, twips] : Design) {
         geometries.insert(name, Control(form, name)->geometry());
@@ -44,7 +45,7 @@ QMap<QString, QRect> Geometries(const Form1& form) {
     return geometries;
 }
 
-bool ResizeClient(Form1& form, QSize size) {
+bool ResizeClient(MainWindow& form, QSize size) {
     form.resize(size);
     return QTest::qWaitFor([&] { return form.size() == size; });
 }
@@ -66,7 +67,7 @@ bool DragAndDrop(QWidget* target, const QMimeData& data) {
 
 } // namespace
 
-class FormTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -84,17 +85,17 @@ private slots:
     void droppedTextAndOtherTargetsAreIgnored();
 
 private:
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
-void FormTest::init() {
-    form_ = std::make_unique<Form1>();
+void MainWindowTest::init() {
+    form_ = std::make_unique<MainWindow>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
 }
 
-void FormTest::designValuesOnStart() {
-    const Form1& form = *form_;
+void MainWindowTest::designValuesOnStart() {
+    const MainWindow& form = *form_;
     QCOMPARE(form.windowTitle(), QStringLiteral("Vorlaine"));
     const QList<std::pair<const char*, const char*>> texts{
         {"txtTANGLED", "TANGLE"},        {"txtDragN", "wordlist.txt"},
@@ -103,6 +104,15 @@ void FormTest::designValuesOnStart() {
     for (const auto& [name, text] : texts) {
         QCOMPARE(Control<QLineEdit>(form, name)->text(), QLatin1String(text));
         QVERIFY(!Control<QLineEdit>(form, name)->isReadOnly());
+    }
+    // What a screen reader announces for each box.
+    const QList<std::pair<const char*, const char*>> spoken{
+        {"txtTANGLED", "Seed Word"},        {"txtDragN", "Wordlist File"},
+        {"txtminlength", "Minimum Length"}, {"txtoutput", "Output File"},
+        {"txtReady", "Percentage done"},    {"txtwordsleft", "Words left"},
+        {"txtText1_good", "Words found"}};
+    for (const auto& [name, text] : spoken) {
+        QCOMPARE(Control(form, name)->accessibleName(), QLatin1String(text));
     }
     QCOMPARE(Control<QGroupBox>(form, "FraSeedWord")->title(), QStringLiteral("Seed Word"));
     QCOMPARE(Control<QGroupBox>(form, "FraWordlistFile")->title(), QStringLiteral("Wordlist File"));
@@ -135,7 +145,7 @@ void FormTest::designValuesOnStart() {
     QCOMPARE(form.childAt(seed->geometry().center()), seed);
 }
 
-void FormTest::geometryAtDesignSize() {
+void MainWindowTest::geometryAtDesignSize() {
     QCOMPARE(form_->size(), QSize(217, 441));
     for (const auto& [name, container, twips] : Design) {
         QWidget* control = Control(*form_, name);
@@ -147,7 +157,7 @@ void FormTest::geometryAtDesignSize() {
     }
 }
 
-void FormTest::tabOrder() {
+void MainWindowTest::tabOrder() {
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     const QStringList expected{"txtDragN",      "cmdMakeWords", "txtoutput",    "txtminlength",
@@ -162,7 +172,7 @@ void FormTest::tabOrder() {
     QVERIFY(Control<QPlainTextEdit>(*form_, "txtText1_good")->toPlainText().isEmpty());
 }
 
-void FormTest::creditButtonsAreInert() {
+void MainWindowTest::creditButtonsAreInert() {
     RecordingBoxes boxes;
     form_->setMessageBoxes(&boxes);
     const QList<std::pair<const char*, QString>> credits{{"cmdAbout", "Author : "},
@@ -180,7 +190,7 @@ void FormTest::creditButtonsAreInert() {
     QVERIFY(Control<QPlainTextEdit>(*form_, "txtText1_good")->toPlainText().isEmpty());
 }
 
-void FormTest::widerWindowWidensEveryControl() {
+void MainWindowTest::widerWindowWidensEveryControl() {
     const auto design = Geometries(*form_);
     QVERIFY(ResizeClient(*form_, {217 + Step, 441}));
     for (const auto& [name, wider] : Geometries(*form_).asKeyValueRange()) {
@@ -188,7 +198,7 @@ void FormTest::widerWindowWidensEveryControl() {
     }
 }
 
-void FormTest::tallerWindowLengthensOnlyTheResultsBox() {
+void MainWindowTest::tallerWindowLengthensOnlyTheResultsBox() {
     const auto design = Geometries(*form_);
     QVERIFY(ResizeClient(*form_, {217, 441 + Step}));
     for (const auto& [name, taller] : Geometries(*form_).asKeyValueRange()) {
@@ -197,14 +207,14 @@ void FormTest::tallerWindowLengthensOnlyTheResultsBox() {
 
     // A window first shown at another size than the design's is laid out too.
     QVERIFY(ResizeClient(*form_, {217 + Step, 441 + Step}));
-    Form1 other;
+    MainWindow other;
     other.resize(217 + Step, 441 + Step);
     other.show();
     QVERIFY(QTest::qWaitForWindowExposed(&other));
     QCOMPARE(Geometries(other), Geometries(*form_));
 }
 
-void FormTest::shortOrMinimisedWindowKeepsTheResultsBox() {
+void MainWindowTest::shortOrMinimisedWindowKeepsTheResultsBox() {
     QWidget* results = Control(*form_, "txtText1_good");
     QVERIFY(ResizeClient(*form_, {217, 441 + Step}));
     // 296 pixels of client area make an outer height of exactly 4950 twips.
@@ -220,7 +230,7 @@ void FormTest::shortOrMinimisedWindowKeepsTheResultsBox() {
     QCOMPARE(Geometries(*form_), before);
 }
 
-void FormTest::droppedFiles_data() {
+void MainWindowTest::droppedFiles_data() {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<bool>("taken"); // whether the first file's path is taken
 
@@ -233,7 +243,7 @@ void FormTest::droppedFiles_data() {
     QTest::newRow("several, first .doc") << QStringList{dir + "a.doc", dir + "b.txt"} << false;
 }
 
-void FormTest::droppedFiles() {
+void MainWindowTest::droppedFiles() {
     QFETCH(QStringList, files);
     QFETCH(bool, taken);
     QMimeData data;
@@ -249,7 +259,7 @@ void FormTest::droppedFiles() {
     QCOMPARE(wordList->text(), taken ? QDir::toNativeSeparators(files.first()) : "wordlist.txt");
 }
 
-void FormTest::droppedTextAndOtherTargetsAreIgnored() {
+void MainWindowTest::droppedTextAndOtherTargetsAreIgnored() {
     auto* wordList = Control<QLineEdit>(*form_, "txtDragN");
     QMimeData text;
     text.setText(QStringLiteral("/somewhere/english.txt"));
@@ -271,5 +281,5 @@ void FormTest::droppedTextAndOtherTargetsAreIgnored() {
     QVERIFY(Control<QPlainTextEdit>(*form_, "txtText1_good")->toPlainText().isEmpty());
 }
 
-QTEST_MAIN(FormTest)
-#include "FormTest.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
