@@ -46,10 +46,9 @@ bool OracleFits(const Counts& have, QStringView candidate) {
 }
 
 // fitsAscii: NotAscii at the first byte from 0x80 on, unless the ASCII bytes
-// before it cannot fit already.
+// before it cannot fit already. The bytes may be many more than the longest
+// candidate: other characters take two or three each.
 SeedLetters::AsciiFit OracleFitsAscii(const Counts& have, QByteArrayView candidate) {
-    if (candidate.size() > LongestFit)
-        return SeedLetters::AsciiFit::DoesNotFit;
     qsizetype ascii = 0;
     while (ascii < candidate.size() && static_cast<unsigned char>(candidate[ascii]) < 0x80)
         ++ascii;

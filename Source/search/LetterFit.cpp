@@ -62,8 +62,13 @@ bool SeedLetters::fits(QStringView candidate) const {
 }
 
 SeedLetters::AsciiFit SeedLetters::fitsAscii(QByteArrayView candidate) const {
-    if (candidate.size() > MaxWordLength)
-        return AsciiFit::DoesNotFit;
+    // Longer than any word as ASCII; but a word of other characters can take up
+    // to three bytes a code unit, so only a long run of ASCII rules it out.
+    if (candidate.size() > MaxWordLength) {
+        const QByteArrayView head = candidate.first(MaxWordLength + 1);
+        if (std::all_of(head.begin(), head.end(), [](char c) { return (c & 0x80) == 0; }))
+            return AsciiFit::DoesNotFit;
+    }
     const auto* const bytes = reinterpret_cast<const unsigned char*>(candidate.data());
     const qsizetype length = candidate.size();
     qsizetype i = 0;

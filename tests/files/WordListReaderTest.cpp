@@ -108,6 +108,37 @@ TEST(WordListReader, ItemsAcrossTheReadBuffer) {
     EXPECT_EQ(Read(bytes).items, expected);
 }
 
+TEST(WordListReader, LastLineWithoutLineEndAfterManyReads) {
+    // Far more than one read's worth, so the buffer holds bytes of earlier
+    // reads behind the last word; none of them may stick to it.
+    Items lines;
+    QByteArray bytes;
+    for (int i = 0; i < 40000; ++i) {
+        lines.push_back("word" + QByteArray::number(i));
+        bytes += lines.back() + '\n';
+    }
+    for (const qsizetype length : {1, 2, 7, 15, 16, 17, 31, 33}) {
+        Items expected = lines;
+        expected.push_back(QByteArray(length, 'z'));
+        EXPECT_EQ(Read(bytes + expected.back()).items, expected) << length;
+    }
+}
+
+TEST(WordListReader, LongestItemAtTheEndOrAcrossReads) {
+    // Short lines first, so that the longest item starts anywhere in the
+    // reader's buffer and ends at the file's end or past a refill.
+    const QByteArray longest(MaxItemBytes, 'a');
+    for (const qsizetype lines : {0, 500, 30000, 65500, 100000}) {
+        Items expected(static_cast<std::size_t>(lines), "w");
+        expected.push_back(longest);
+        for (const char* end : {"", "\n", "  ", " \t\r\n"}) {
+            const Items items = Read(QByteArray("w\n").repeated(lines) + longest + end).items;
+            EXPECT_TRUE(items == expected) << lines << " lines, then the longest item and '" << end
+                                           << "': " << items.size() << " items";
+        }
+    }
+}
+
 TEST(WordListReader, LongestItemIsReadAndLongerAreMarked) {
     const QByteArray longest(MaxItemBytes, 'a');
     const Items longestAlone = Read(longest + "\nb\n").items;

@@ -114,6 +114,14 @@ TEST_F(BadInputTest, Seeds) {
     EXPECT_EQ(foundWith(longest + 'e', "32767", longestBytes + "e\n"), QStringList())
         << "a candidate longer than 32,766 never fits";
     EXPECT_EQ(foundWith(longest + 'e', "1", "tee\nee\n"), QStringList({"ee"}));
+    // The limit counts code units, not bytes: é takes two bytes in UTF-8.
+    const QString e = QString::fromUtf8("é");
+    for (const qsizetype length : {16383, 16384, 32766, 32767}) {
+        const QString word = e.repeated(length);
+        EXPECT_EQ(foundWith(word + e, "1", word.toUtf8() + "\n"),
+                  length <= 32766 ? QStringList({word}) : QStringList())
+            << length;
+    }
 
     // Characters outside the basic plane are two code units each.
     const QString emoji = QString::fromUtf8("😀🎉");

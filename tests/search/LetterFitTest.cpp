@@ -75,6 +75,14 @@ TEST(LetterFit, OneSeedTestsManyCandidatesIndependently) {
     EXPECT_TRUE(letters.fits(u"gent"));
     EXPECT_TRUE(letters.fits(u"tangle"));
     EXPECT_TRUE(letters.fits(u"tangle"));
+
+    // Nor for the next seed: a candidate that failed on its first letter.
+    SeedLetters switched(u"a");
+    EXPECT_FALSE(switched.fits(u"b"));
+    EXPECT_EQ(switched.fitsAscii("b"), SeedLetters::AsciiFit::DoesNotFit);
+    switched.reset(u"b");
+    EXPECT_TRUE(switched.fits(u"b"));
+    EXPECT_EQ(switched.fitsAscii("b"), SeedLetters::AsciiFit::Fits);
 }
 
 TEST(LetterFit, BytesAgreeWithText) {
@@ -89,6 +97,18 @@ TEST(LetterFit, BytesAgreeWithText) {
     // A byte test that stopped early leaves nothing behind either.
     EXPECT_EQ(letters.fitsAscii("tangle"), Fit::Fits);
     EXPECT_TRUE(letters.fits(QString::fromUtf8("glé")));
+
+    // Every ASCII character, in either case on either side, as the text test has it.
+    for (const char* seed : {"the quick brown fox jumps over the lazy dog 0123456789",
+                             "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG !?"}) {
+        const SeedLetters pangram(QString::fromLatin1(seed));
+        for (int code = 1; code < 128; ++code) {
+            const char c = static_cast<char>(code);
+            const Fit expected =
+                pangram.fits(QString(QLatin1Char(c))) ? Fit::Fits : Fit::DoesNotFit;
+            EXPECT_EQ(pangram.fitsAscii(QByteArrayView(&c, 1)), expected) << seed << " " << code;
+        }
+    }
 }
 
 } // namespace
