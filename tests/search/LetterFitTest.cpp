@@ -76,13 +76,16 @@ TEST(LetterFit, OneSeedTestsManyCandidatesIndependently) {
     EXPECT_TRUE(letters.fits(u"tangle"));
     EXPECT_TRUE(letters.fits(u"tangle"));
 
-    // Nor for the next seed: a candidate that failed on its first letter.
-    SeedLetters switched(u"a");
-    EXPECT_FALSE(switched.fits(u"b"));
-    EXPECT_EQ(switched.fitsAscii("b"), SeedLetters::AsciiFit::DoesNotFit);
-    switched.reset(u"b");
-    EXPECT_TRUE(switched.fits(u"b"));
-    EXPECT_EQ(switched.fitsAscii("b"), SeedLetters::AsciiFit::Fits);
+    // Nor for the next seed: a candidate that failed on its first letter, as
+    // text and as bytes.
+    SeedLetters text(u"a");
+    EXPECT_FALSE(text.fits(u"b"));
+    text.reset(u"b");
+    EXPECT_TRUE(text.fits(u"b"));
+    SeedLetters bytes(u"a");
+    EXPECT_EQ(bytes.fitsAscii("b"), SeedLetters::AsciiFit::DoesNotFit);
+    bytes.reset(u"b");
+    EXPECT_EQ(bytes.fitsAscii("b"), SeedLetters::AsciiFit::Fits);
 }
 
 TEST(LetterFit, BytesAgreeWithText) {
