@@ -6,19 +6,8 @@ using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
-namespace {
-constexpr qint64 ProgressInterval = 100; // milliseconds between two progress lines
-
-void Print(std::FILE* file, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file);
-}
-} // namespace
-
 CommandLineWindow::CommandLineWindow(const FieldTexts& settings, std::FILE* out, std::FILE* err)
-    : settings_(settings), out_(out), err_(err) {
-    sinceDrawn_.start();
-}
+    : settings_(settings), out_(out), err_(err), progress_(err) {}
 
 void CommandLineWindow::showProgress(double itemTotal, double itemIndex) {
     itemTotal_ = itemTotal;
@@ -26,39 +15,29 @@ void CommandLineWindow::showProgress(double itemTotal, double itemIndex) {
 }
 
 void CommandLineWindow::addFoundWord(const QString& word) {
-    clearProgress();
+    progress_.clear();
     Print(out_, word + u'\n');
 }
 
 void CommandLineWindow::showMessage(MessageKind kind, const QString& prompt) {
-    clearProgress();
-    QString text = prompt;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    progress_.clear();
     std::fflush(out_);
-    Print(err_,
-          (kind == MessageKind::Error ? QStringLiteral("makewords: ") : QString()) + text + u'\n');
+    Print(err_, MessageLine(kind, prompt));
     std::fflush(err_);
 }
 
 bool CommandLineWindow::yield() {
-    if (showsProgress_ && sinceDrawn_.elapsed() >= ProgressInterval)
-        drawProgress();
+    if (progress_.due()) {
+        const ProgressTexts texts = ProgressText(itemTotal_, itemIndex_);
+        progress_.draw(texts.percentage + u"  "_s + texts.wordsLeft);
+    }
     return true;
 }
 
-void CommandLineWindow::drawProgress() {
-    const ProgressTexts texts = ProgressText(itemTotal_, itemIndex_);
-    Print(err_, u'\r' + texts.percentage + u"  "_s + texts.wordsLeft + u"\x1b[K"_s);
-    std::fflush(err_);
-    progressDrawn_ = true;
-    sinceDrawn_.restart();
-}
-
-void CommandLineWindow::clearProgress() {
-    if (!progressDrawn_)
-        return;
-    Print(err_, QStringLiteral("\r\x1b[K"));
-    progressDrawn_ = false;
+QString MessageLine(MessageKind kind, const QString& prompt) {
+    QString text = prompt;
+    text.replace(u"\r\n"_s, u"\n"_s);
+    return (kind == MessageKind::Error ? u"makewords: "_s : QString()) + text + u'\n';
 }
 
 } // namespace Vorlaine

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "cli/TerminalProgress.h"
 #include "search/FieldTexts.h"
 #include "search/RunWindow.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <cstdio>
 
@@ -25,20 +25,19 @@ public:
     bool yield() override;
 
     // Draws a progress line on standard error; off unless it is a terminal.
-    void setShowsProgress(bool shows) { showsProgress_ = shows; }
+    void setShowsProgress(bool shows) { progress_.setEnabled(shows); }
 
 private:
-    void drawProgress();
-    void clearProgress();
-
     FieldTexts settings_;
     std::FILE* out_;
     std::FILE* err_;
-    bool showsProgress_ = false;
-    bool progressDrawn_ = false;
+    TerminalProgress progress_;
     double itemTotal_ = 0;
     double itemIndex_ = 0;
-    QElapsedTimer sinceDrawn_;
 };
+
+// A message as makewords prints it on standard error: errors start with the
+// program's name, and line ends are plain LF.
+QString MessageLine(MessageKind kind, const QString& prompt);
 
 } // namespace Vorlaine

@@ -45,10 +45,14 @@ bool OutputWriter::appendLine(QByteArrayView bytes) {
     line_.resize(0);
     line_.append(bytes.data(), bytes.size());
     line_.append("\r\n", 2);
+    return appendLines(line_);
+}
+
+bool OutputWriter::appendLines(QByteArrayView lines) {
     const qint64 sizeBefore = file_.size();
     errno = 0;
-    const qint64 written = file_.write(line_);
-    if (written == line_.size())
+    const qint64 written = file_.write(lines.data(), lines.size());
+    if (written == lines.size())
         return true;
     // QFile reports no error for a write it could make in part; the system's
     // own error tells why it stopped.

@@ -17,6 +17,9 @@ public:
     bool open();
     // Writes the bytes and CR LF.
     bool appendLine(QByteArrayView bytes);
+    // Writes whole lines, each already ending in CR LF, in one write: the file
+    // gets all of them or, when the write fails part-way, none.
+    bool appendLines(QByteArrayView lines);
     bool close();
 
     QString errorString() const { return errorString_; }

@@ -1,5 +1,6 @@
 #include "files/WordListReader.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace Vorlaine {
@@ -23,7 +24,15 @@ WordListReader::~WordListReader() {
 
 bool WordListReader::open() {
     // Unbuffered: the reader keeps its own buffer, so QFile needs none.
-    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    return start(file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+}
+
+bool WordListReader::openStandardInput() {
+    return start(file_.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered));
+}
+
+bool WordListReader::start(bool opened) {
+    if (!opened) {
         failed_ = true;
         errorString_ = file_.errorString();
         return false;
@@ -46,7 +55,8 @@ bool WordListReader::fill() {
     if (atFileEnd_ || failed_)
         return false;
     if (begin_ > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + begin_, static_cast<std::size_t>(end_ - begin_));
+        std::memmove(buffer_.get(), buffer_.get() + begin_,
+                     static_cast<std::size_t>(end_ - begin_));
         end_ -= begin_;
         begin_ = 0;
     }

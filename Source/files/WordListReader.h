@@ -34,6 +34,8 @@ public:
     WordListReader& operator=(const WordListReader&) = delete;
 
     bool open();
+    // Reads standard input instead of the file named by the path.
+    bool openStandardInput();
     void close();
 
     // False at the end of the list, or when reading failed (hasError).
@@ -49,6 +51,9 @@ public:
 
     // The encoding check can be left out when the encoding is known already.
     void setChecksEncoding(bool checks) { checksEncoding_ = checks; }
+
+    // The size of the list file; -1 for a pipe, whose size is not known.
+    qint64 fileSize() const { return file_.isSequential() ? -1 : file_.size(); }
 
     bool hasError() const { return failed_; }
     QString errorString() const { return errorString_; }
@@ -74,6 +79,7 @@ private:
         return WordListItem{QByteArrayView(first, last - first), false};
     }
 
+    bool start(bool opened);
     bool readBufferedItem(WordListItem& item);
     bool readItemAcrossReads(WordListItem& item);
     bool fill();

@@ -1,0 +1,86 @@
+#include "cli/ResultLines.h"
+
+#include "cli/TerminalProgress.h"
+#include "files/OutputWriter.h"
+
+namespace Vorlaine {
+
+namespace {
+constexpr qsizetype BlockSize = 64 * 1024;
+constexpr qint64 BlockAge = 200; // milliseconds
+} // namespace
+
+ResultLines::ResultLines(std::FILE* out, OutputWriter* file, TerminalProgress& progress)
+    : out_(out), file_(file), progress_(progress) {
+    sinceFlushed_.start();
+}
+
+bool ResultLines::add(QByteArrayView printed, QByteArrayView filed) {
+    printed_.append(printed.data(), printed.size());
+    printed_.append('\n');
+    if (file_ != nullptr) {
+        const QByteArrayView line = filed.isNull() ? printed : filed;
+        filed_.append(line.data(), line.size());
+        filed_.append("\r\n", 2);
+    }
+    ++count_;
+    if (printed_.size() >= BlockSize || (count_ % 64 == 0 && sinceFlushed_.elapsed() >= BlockAge))
+        return flush();
+    return true;
+}
+
+bool ResultLines::flushIfOld() {
+    return sinceFlushed_.elapsed() < BlockAge || flush();
+}
+
+bool ResultLines::flush() {
+    sinceFlushed_.restart();
+    // The file first: whatever was printed is in the file too.
+    if (file_ != nullptr && !filed_.isEmpty()) {
+        const bool written = file_->appendLines(filed_);
+        filed_.clear();
+        if (!written) {
+            errorString_ = file_->errorString();
+            printed_.clear();
+            return false;
+        }
+    }
+    if (!printed_.isEmpty()) {
+        progress_.clear();
+        std::fwrite(printed_.constData(), 1, static_cast<std::size_t>(printed_.size()), out_);
+        std::fflush(out_);
+        printed_.clear();
+    }
+    return true;
+}
+
+void AppendJsonString(QByteArray& json, QStringView text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    json.append('"');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool pairedSurrogate =
+            QChar::isHighSurrogate(c)
+                ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                : QChar::isLowSurrogate(c) && i > 0 && text[i - 1].isHighSurrogate();
+        if (c == u'"' || c == u'\\') {
+            json.append('\\').append(static_cast<char>(c));
+        } else if (c < 0x20 || (QChar::isSurrogate(c) && !pairedSurrogate)) {
+            // Control characters, and halves of a pair that UTF-8 cannot carry.
+            json.append("\\u")
+                .append(Hex[c >> 12])
+                .append(Hex[(c >> 8) & 15])
+                .append(Hex[(c >> 4) & 15])
+                .append(Hex[c & 15]);
+        } else if (c < 0x80) {
+            json.append(static_cast<char>(c));
+        } else {
+            const qsizetype units = QChar::isHighSurrogate(c) ? 2 : 1;
+            json.append(text.sliced(i, units).toUtf8());
+            i += units - 1;
+        }
+    }
+    json.append('"');
+}
+
+} // namespace Vorlaine

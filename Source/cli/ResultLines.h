@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdio>
+
+namespace Vorlaine {
+
+class OutputWriter;
+class TerminalProgress;
+
+// The lines a search prints: to standard output, and to the output file when
+// there is one, each line there ending in CR LF. Lines are gathered and
+// written in blocks, the file's first, so a search that lists millions of
+// lines is not held up by a write for each; a block goes out once it is large
+// or a fifth of a second old, and every block holds whole lines only.
+class ResultLines {
+public:
+    ResultLines(std::FILE* out, OutputWriter* file, TerminalProgress& progress);
+
+    // `filed` is the line as the file gets it, if other than as printed.
+    bool add(QByteArrayView printed, QByteArrayView filed = {});
+    bool flush();
+    // Flushes lines that have waited long; for a search that finds little.
+    bool flushIfOld();
+
+    qint64 count() const { return count_; }
+    // Why the output file could not be written.
+    const QString& errorString() const { return errorString_; }
+
+private:
+    std::FILE* out_;
+    OutputWriter* file_;
+    TerminalProgress& progress_;
+    QByteArray printed_;
+    QByteArray filed_;
+    QElapsedTimer sinceFlushed_;
+    qint64 count_ = 0;
+    QString errorString_;
+};
+
+// Appends the text as a JSON string, quotes and all.
+void AppendJsonString(QByteArray& json, QStringView text);
+
+} // namespace Vorlaine

@@ -1,0 +1,361 @@
+#include "search/WordSearch.h"
+
+#include "files/WordListReader.h"
+#include "search/LetterFit.h"
+#include "search/LetterKey.h"
+#include "search/WordList.h"
+#include "search/WordPattern.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+#include <bit>
+
+namespace Vorlaine {
+
+namespace {
+
+// A word's letter set as 64 bits: one for each of a to z, and the other
+// letters shared out over the rest. A word can use only letters the seed has
+// when its bits are among the seed's.
+std::uint64_t LetterBit(char16_t lowerUnit) {
+    if (lowerUnit >= u'a' && lowerUnit <= u'z')
+        return std::uint64_t{1} << (lowerUnit - u'a');
+    return std::uint64_t{1} << (26 + lowerUnit % 38);
+}
+
+std::uint64_t LetterSet(QStringView key) {
+    std::uint64_t letters = 0;
+    for (const QChar unit : key)
+        letters |= LetterBit(unit.unicode());
+    return letters;
+}
+
+// The same for ASCII bytes; nothing when they are not all ASCII.
+std::optional<std::uint64_t> AsciiLetterSet(QByteArrayView bytes) {
+    std::uint64_t letters = 0;
+    for (const char c : bytes) {
+        if (c & 0x80)
+            return std::nullopt;
+        letters |= LetterBit(static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+    }
+    return letters;
+}
+
+QString AsciiLower(QByteArrayView bytes) {
+    QString lower(bytes.size(), Qt::Uninitialized);
+    QChar* out = lower.data();
+    for (const char c : bytes)
+        *out++ = QChar(static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+    return lower;
+}
+
+std::size_t HashSlot(std::uint64_t letters, std::size_t mask) {
+    return static_cast<std::size_t>((letters * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+}
+
+// How often the progress is told during a scan of the list.
+constexpr qsizetype ProgressEvery = 1 << 16;
+
+} // namespace
+
+// One query's run: the seed's letters and the words listed so far.
+class WordSearch::Query {
+public:
+    // `bytesStay`: the items' bytes outlive the query, as in a list in memory.
+    Query(const WordSearch& search, const WordQuery& query, TextEncoding encoding, bool bytesStay)
+        : search_(search), query_(query), encoding_(encoding), bytesStay_(bytesStay),
+          seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
+        search.letters_->reset(seedKey_);
+        listed_.reserve(256);
+    }
+
+    // Hands the item to `found` when the query lists it.
+    Outcome consider(QByteArrayView bytes, const Found& found);
+    // False for an item that the query cannot list, as far as a quick look
+    // at an ASCII one shows.
+    bool mayList(QByteArrayView bytes) const {
+        if (query_.minimumLength > static_cast<double>(bytes.size()))
+            return false;
+        const qsizetype allowed = allowedMissing(bytes.size());
+        const qsizetype missing = letters_.missingAscii(bytes, std::max<qsizetype>(allowed, 0));
+        return missing < 0 || missing <= allowed;
+    }
+
+    std::uint64_t seedLetters() const { return LetterSet(seedKey_); }
+
+private:
+    // How many letters a word of `keyLength` letters may lack from the seed;
+    // negative when no word of that length can be listed.
+    qsizetype allowedMissing(qsizetype keyLength) const {
+        switch (query_.mode) {
+        case FitMode::Within:
+            return query_.blanks;
+        case FitMode::Anagram:
+            return keyLength == seedKey_.size() + query_.blanks ? query_.blanks : -1;
+        case FitMode::ContainsAll:
+            return keyLength - seedKey_.size();
+        }
+        return -1;
+    }
+    bool lengthAllowed(qsizetype length) const {
+        return query_.minimumLength <= static_cast<double>(length) &&
+               length <= query_.maximumLength;
+    }
+
+    const WordSearch& search_;
+    const WordQuery& query_;
+    const TextEncoding encoding_;
+    const bool bytesStay_;
+    const QString seedKey_;
+    const SeedLetters& letters_;
+    QSet<QString> listed_;
+    WordMatch match_;
+};
+
+WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Found& found) {
+    // A word has at most as many code units as bytes, so most items are passed
+    // over before they are decoded.
+    if (query_.minimumLength > static_cast<double>(bytes.size()))
+        return Outcome::Done;
+    QString word;
+    QString key;
+    const qsizetype asciiAllowed = allowedMissing(bytes.size());
+    const qsizetype asciiMissing =
+        letters_.missingAscii(bytes, std::max<qsizetype>(asciiAllowed, 0));
+    if (asciiMissing >= 0) {
+        // ASCII: the bytes are the word, and there are no accents to fold.
+        if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()))
+            return Outcome::Done;
+        word = QString::fromLatin1(bytes);
+        key = AsciiLower(bytes);
+    } else {
+        word = DecodeItem(bytes, encoding_);
+        if (!lengthAllowed(word.size()))
+            return Outcome::Done;
+        key = LetterKey(word, search_.foldAccents_);
+        const qsizetype allowed = allowedMissing(key.size());
+        if (allowed < 0 || letters_.missing(key, allowed) > allowed)
+            return Outcome::Done;
+    }
+
+    if (query_.pattern != nullptr && !query_.pattern->matches(key))
+        return Outcome::Done;
+    if (query_.regex != nullptr) {
+        const QRegularExpressionMatch regexMatch =
+            query_.regex->match(search_.foldAccents_ ? WithoutAccents(word) : word);
+        // An invalid match of a valid expression is one that gave up.
+        if (!regexMatch.isValid()) {
+            search_.failedWord_ = word;
+            return Outcome::RegexTooSlow;
+        }
+        if (!regexMatch.hasMatch())
+            return Outcome::Done;
+    }
+    if (listed_.contains(word))
+        return Outcome::Done;
+    listed_.insert(word);
+
+    match_.bytes =
+        bytesStay_ ? QByteArray::fromRawData(bytes.data(), bytes.size()) : bytes.toByteArray();
+    match_.score = 0;
+    match_.blanks.clear();
+    letters_.play(key, [&](char16_t letter, bool fromSeed) {
+        if (fromSeed)
+            match_.score += search_.tiles_.value(letter);
+        else
+            match_.blanks += QChar(letter);
+    });
+    match_.word = std::move(word);
+    return found(match_) ? Outcome::Done : Outcome::Stopped;
+}
+
+WordSearch::WordSearch(const TileValues& tiles, bool foldAccents)
+    : tiles_(tiles), foldAccents_(foldAccents), letters_(std::make_unique<SeedLetters>()) {}
+
+WordSearch::~WordSearch() = default;
+
+WordSearch::Outcome WordSearch::run(const WordQuery& query, WordListReader& reader,
+                                    TextEncoding encoding, qint64 itemTotal, const Found& found,
+                                    const Progress& progress) const {
+    Query run(*this, query, encoding, false);
+    WordListItem item;
+    for (qint64 done = 0; reader.readItem(item); ++done) {
+        if (progress && done % ProgressEvery == 0 &&
+            !progress(static_cast<double>(done) /
+                      static_cast<double>(std::max<qint64>(itemTotal, 1))))
+            return Outcome::Stopped;
+        if (item.overlong)
+            continue;
+        if (const Outcome outcome = run.consider(item.bytes, found); outcome != Outcome::Done)
+            return outcome;
+    }
+    return Outcome::Done;
+}
+
+void WordSearch::buildIndex(const WordList& list) {
+    indexed_ = &list;
+    const auto items = static_cast<std::size_t>(list.size());
+    std::vector<std::uint64_t> letters(items);
+    for (std::size_t item = 0; item < items; ++item) {
+        const auto index = static_cast<qsizetype>(item);
+        const std::optional<std::uint64_t> ascii = AsciiLetterSet(list.bytes(index));
+        letters[item] = ascii ? *ascii : LetterSet(LetterKey(list.text(index), foldAccents_));
+    }
+
+    // Each letter set becomes a group, numbered as first met; then the items
+    // are counted out into their groups, keeping the list's order.
+    slotLetters_.assign(1024, 0);
+    slotGroup_.assign(1024, 0);
+    groupLetters_.clear();
+    std::vector<std::uint32_t> groupOfItem(items);
+    std::vector<std::uint32_t> sizes;
+    for (std::size_t item = 0; item < items; ++item) {
+        std::size_t slot = findSlot(letters[item]);
+        if (slotLetters_[slot] == 0) {
+            if (2 * (groupLetters_.size() + 1) > slotLetters_.size()) {
+                growSlots();
+                slot = findSlot(letters[item]);
+            }
+            slotLetters_[slot] = letters[item];
+            slotGroup_[slot] = static_cast<std::uint32_t>(groupLetters_.size());
+            groupLetters_.push_back(letters[item]);
+            sizes.push_back(0);
+        }
+        groupOfItem[item] = slotGroup_[slot];
+        ++sizes[groupOfItem[item]];
+    }
+    groupStarts_.assign(groupLetters_.size() + 1, 0);
+    for (std::size_t group = 0; group < sizes.size(); ++group)
+        groupStarts_[group + 1] = groupStarts_[group] + sizes[group];
+    std::vector<std::uint32_t> next(groupStarts_.begin(), groupStarts_.end() - 1);
+    groupedItems_.assign(items, 0);
+    for (std::size_t item = 0; item < items; ++item)
+        groupedItems_[next[groupOfItem[item]]++] = static_cast<std::uint32_t>(item);
+
+    groupedBytes_.clear();
+    groupedBytes_.reserve(static_cast<std::size_t>(list.byteCount()));
+    groupedEnds_.clear();
+    groupedEnds_.reserve(items);
+    for (const std::uint32_t item : groupedItems_) {
+        const QByteArrayView bytes = list.bytes(item);
+        groupedBytes_.insert(groupedBytes_.end(), bytes.begin(), bytes.end());
+        groupedEnds_.push_back(groupedBytes_.size());
+    }
+}
+
+// The slot that holds the letter set, or the empty one where it would go.
+std::size_t WordSearch::findSlot(std::uint64_t letters) const {
+    const std::size_t mask = slotLetters_.size() - 1;
+    std::size_t slot = HashSlot(letters, mask);
+    while (slotLetters_[slot] != 0 && slotLetters_[slot] != letters)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void WordSearch::growSlots() {
+    std::vector<std::uint64_t> letters(slotLetters_.size() * 2, 0);
+    std::vector<std::uint32_t> groups(letters.size(), 0);
+    letters.swap(slotLetters_);
+    groups.swap(slotGroup_);
+    for (std::size_t slot = 0; slot < letters.size(); ++slot) {
+        if (letters[slot] != 0) {
+            const std::size_t to = findSlot(letters[slot]);
+            slotLetters_[to] = letters[slot];
+            slotGroup_[to] = groups[slot];
+        }
+    }
+}
+
+std::optional<std::uint32_t> WordSearch::findGroup(std::uint64_t letters) const {
+    const std::size_t slot = findSlot(letters);
+    if (slotLetters_[slot] == 0)
+        return std::nullopt;
+    return slotGroup_[slot];
+}
+
+WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list,
+                                    const Found& found, const Progress& progress) const {
+    Query run(*this, query, list.encoding(), true);
+    if (indexed_ != &list) {
+        for (qsizetype item = 0; item < list.size(); ++item) {
+            if (progress && item % ProgressEvery == 0 &&
+                !progress(static_cast<double>(item) / static_cast<double>(list.size())))
+                return Outcome::Stopped;
+            if (const Outcome outcome = run.consider(list.bytes(item), found);
+                outcome != Outcome::Done)
+                return outcome;
+        }
+        return Outcome::Done;
+    }
+
+    // The groups whose letters can make a listed word, then their words in
+    // the list's order.
+    const std::uint64_t seed = run.seedLetters();
+    std::vector<std::uint32_t> items;
+    const auto take = [&](std::size_t group) {
+        std::size_t begin = groupStarts_[group] > 0 ? groupedEnds_[groupStarts_[group] - 1] : 0;
+        for (std::uint32_t i = groupStarts_[group]; i < groupStarts_[group + 1]; ++i) {
+            const std::size_t end = groupedEnds_[i];
+            const QByteArrayView bytes(groupedBytes_.data() + begin,
+                                       static_cast<qsizetype>(end - begin));
+            if (run.mayList(bytes))
+                items.push_back(groupedItems_[i]);
+            begin = end;
+        }
+    };
+    const bool withinSeed = query.mode != FitMode::ContainsAll && query.blanks == 0;
+    const int seedBits = std::popcount(seed);
+    if (withinSeed && (std::size_t{1} << seedBits) < groupLetters_.size() / 8) {
+        // Few letters: look up each of their subsets.
+        for (std::uint64_t subset = seed; subset != 0; subset = (subset - 1) & seed) {
+            if (const auto group = findGroup(subset))
+                take(*group);
+        }
+    } else {
+        const qsizetype extraLetters = std::min<qsizetype>(query.blanks, 64);
+        for (std::size_t group = 0; group < groupLetters_.size(); ++group) {
+            const std::uint64_t letters = groupLetters_[group];
+            const bool possible = query.mode == FitMode::ContainsAll
+                                      ? (letters & seed) == seed
+                                      : std::popcount(letters & ~seed) <= extraLetters;
+            if (possible)
+                take(group);
+        }
+    }
+    std::sort(items.begin(), items.end());
+    for (const std::uint32_t item : items) {
+        if (const Outcome outcome = run.consider(list.bytes(item), found); outcome != Outcome::Done)
+            return outcome;
+    }
+    return Outcome::Done;
+}
+
+void SortMatches(std::vector<WordMatch>& matches, SortOrder order) {
+    if (order == SortOrder::List)
+        return;
+    struct Keyed {
+        QString lower;
+        std::size_t index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(matches.size());
+    for (std::size_t i = 0; i < matches.size(); ++i)
+        keyed.push_back({LetterKey(matches[i].word, false), i});
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        const WordMatch& first = matches[a.index];
+        const WordMatch& second = matches[b.index];
+        if (order == SortOrder::Length && first.word.size() != second.word.size())
+            return first.word.size() > second.word.size();
+        if (order == SortOrder::Score && first.score != second.score)
+            return first.score > second.score;
+        return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;
+    });
+    std::vector<WordMatch> sorted;
+    sorted.reserve(matches.size());
+    for (const Keyed& entry : keyed)
+        sorted.push_back(std::move(matches[entry.index]));
+    matches = std::move(sorted);
+}
+
+} // namespace Vorlaine

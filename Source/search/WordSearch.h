@@ -1,0 +1,121 @@
+#pragma once
+
+#include "files/TextEncoding.h"
+#include "files/WordLength.h"
+#include "search/TileValues.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QRegularExpression;
+
+namespace Vorlaine {
+
+class SeedLetters;
+class WordList;
+class WordListReader;
+class WordPattern;
+
+// How a word must use the seed's letters.
+enum class FitMode {
+    Within,      // no letter more often than the seed has it (blanks make up the rest)
+    Anagram,     // every letter of the seed, and every blank
+    ContainsAll, // at least every letter of the seed, with any others besides
+};
+
+// One search of a word list: a seed and what a word must be to be listed.
+struct WordQuery {
+    QString seed;
+    qsizetype blanks = 0; // tiles that stand for any one letter each
+    FitMode mode = FitMode::Within;
+    double minimumLength = 0; // in UTF-16 code units, as the make-words run counts
+    qsizetype maximumLength = MaxWordLength;
+    const WordPattern* pattern = nullptr;      // the whole word must match it
+    const QRegularExpression* regex = nullptr; // found anywhere in the word
+};
+
+// A word of the list that the query lists.
+struct WordMatch {
+    QByteArray bytes; // as the list has it (for a list in memory, no copy of them)
+    QString word;     // as the list spells it
+    int score = 0;    // the tile values of the letters played from the seed
+    QString blanks;   // the letters the blanks stand for, in the word's order
+};
+
+// Searches word lists: a query yields the words that fit it, in the list's
+// order, each exact word once.
+class WordSearch {
+public:
+    // The tiles must outlive the search.
+    WordSearch(const TileValues& tiles, bool foldAccents);
+    ~WordSearch();
+
+    enum class Outcome {
+        Done,
+        Stopped,      // `found` or `progress` asked to stop
+        RegexTooSlow, // the regular expression hit its match limit on failedWord()
+    };
+    using Found = std::function<bool(const WordMatch&)>;
+    // Told the share of the list searched now and then; false stops the search.
+    using Progress = std::function<bool(double)>;
+
+    // Searches the rest of a list as it is read, in one pass: the way for one
+    // seed. The encoding is the list's, from a counting pass; itemTotal is for
+    // the progress only.
+    Outcome run(const WordQuery& query, WordListReader& reader, TextEncoding encoding,
+                qint64 itemTotal, const Found& found, const Progress& progress = {}) const;
+
+    // Groups the list's words by the set of letters they use, so that every
+    // later query of this list looks only at the groups whose letters the seed
+    // has: the way for many seeds. The list must outlive the search.
+    void buildIndex(const WordList& list);
+    // Searches a list in memory, through its index if it has one.
+    Outcome run(const WordQuery& query, const WordList& list, const Found& found,
+                const Progress& progress = {}) const;
+
+    const QString& failedWord() const { return failedWord_; }
+
+private:
+    class Query;
+
+    const TileValues& tiles_;
+    bool foldAccents_;
+    mutable QString failedWord_;
+    // The seed's letters, counted anew for each query; large, so kept.
+    const std::unique_ptr<SeedLetters> letters_;
+
+    // The index: the words' places grouped by their letter sets, and where
+    // the words of each set start.
+    const WordList* indexed_ = nullptr;
+    std::vector<std::uint64_t> groupLetters_;
+    std::vector<std::uint32_t> groupStarts_;
+    std::vector<std::uint32_t> groupedItems_;
+    // The words' bytes once more, in the groups' order: a query reads the
+    // words of a group one after the other, not all over the list.
+    std::vector<char> groupedBytes_;
+    std::vector<std::size_t> groupedEnds_;
+    // Where each letter set is among the groups: open addressing, keyed by
+    // the set, which is never 0 for a word.
+    std::vector<std::uint64_t> slotLetters_;
+    std::vector<std::uint32_t> slotGroup_;
+    std::size_t findSlot(std::uint64_t letters) const;
+    std::optional<std::uint32_t> findGroup(std::uint64_t letters) const;
+    void growSlots();
+};
+
+// The orders a list of matches can be sorted in.
+enum class SortOrder {
+    List,   // as the list has them
+    Alpha,  // the lower-cased words in code-unit order
+    Length, // longest first, then alpha
+    Score,  // highest first, then alpha
+};
+// Sorts, keeping the list's order among equals.
+void SortMatches(std::vector<WordMatch>& matches, SortOrder order);
+
+} // namespace Vorlaine
