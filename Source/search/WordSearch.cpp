@@ -31,6 +31,10 @@ std::uint64_t LetterSet(QStringView key) {
     return letters;
 }
 
+bool IsAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 // The same for ASCII bytes; nothing when they are not all ASCII.
 std::optional<std::uint64_t> AsciiLetterSet(QByteArrayView bytes) {
     std::uint64_t letters = 0;
@@ -78,7 +82,9 @@ public:
         if (query_.minimumLength > static_cast<double>(bytes.size()))
             return false;
         const qsizetype allowed = allowedMissing(bytes.size());
-        const qsizetype missing = letters_.missingAscii(bytes, std::max<qsizetype>(allowed, 0));
+        if (allowed < 0)
+            return !IsAscii(bytes);
+        const qsizetype missing = letters_.missingAscii(bytes, allowed);
         return missing < 0 || missing <= allowed;
     }
 
@@ -120,9 +126,13 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         return Outcome::Done;
     QString word;
     QString key;
+    // What an ASCII word of this many letters may lack. Other words have fewer
+    // letters than bytes, so for them it only tells when their ASCII letters
+    // already lack too many.
     const qsizetype asciiAllowed = allowedMissing(bytes.size());
-    const qsizetype asciiMissing =
-        letters_.missingAscii(bytes, std::max<qsizetype>(asciiAllowed, 0));
+    const qsizetype asciiMissing = asciiAllowed >= 0 ? letters_.missingAscii(bytes, asciiAllowed)
+                                   : IsAscii(bytes)  ? 1
+                                                     : -1;
     if (asciiMissing >= 0) {
         // ASCII: the bytes are the word, and there are no accents to fold.
         if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()))

@@ -16,10 +16,12 @@ struct Result {
     QByteArray err;
 };
 
-Result MakeWords(const QStringList& arguments, const QString& folder) {
+Result MakeWords(const QStringList& arguments, const QString& folder,
+                 const QByteArray& input = {}) {
     QProcess process;
     process.setWorkingDirectory(folder);
     process.start(QStringLiteral(MAKEWORDS_PATH), arguments);
+    process.write(input);
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -119,6 +121,76 @@ TEST(MakeWordsCommand, VersionAndHelp) {
     for (const char* option : {"--seed", "--list", "--min-length", "--output"})
         EXPECT_TRUE(result.out.contains(option)) << option;
     EXPECT_FALSE(files.exists("NewWordsList.txt"));
+}
+
+TEST(MakeWordsCommand, BadNewOptionsExitWithTwoAndTouchNothing) {
+    TempFiles files;
+    files.write("wordlist.txt", "tangle\n");
+    const QList<std::pair<QStringList, const char*>> cases{
+        {{"-x", "four"}, "--max-length"},
+        {{"-b", "-1"}, "--blanks"},
+        {{"-n", "2.5"}, "--limit"},
+        {{"-w", "0"}, "--words"},
+        {{"--contains-all", "--anagrams"}, "--contains-all"},
+        {{"--contains-all", "-b", "1"}, "--blanks"},
+        {{"--sort", "random"}, "random"},
+        {{"--format", "xml"}, "xml"},
+        {{"-r", "(unclosed"}, "--regex"},
+        {{"-p", "c[at"}, "--pattern"},
+        {{"--seeds", "-", "-l", "-"}, "standard input"},
+        {{"-w", "2", "--sort", "alpha"}, "--sort"},
+        {{"-w", "2", "-p", "a*"}, "--pattern"},
+        {{"--distinct"}, "--distinct"},
+    };
+    for (const auto& [arguments, named] : cases) {
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.startsWith("makewords: ") && result.err.contains(named))
+            << result.err.toStdString();
+    }
+    EXPECT_FALSE(files.exists("NewWordsList.txt"));
+}
+
+TEST(MakeWordsCommand, NewSearchesPrintAndAppendTheSameLines) {
+    TempFiles files;
+    files.write("list.txt", "tangle\nAngle\nelegant\ngnat\nangel\ntangle\nzebra\n");
+    // The list from standard input, the words printed only: no file named -.
+    Result result = MakeWords({"-s", "tangle", "-l", "-", "-o", "-", "-p", "[ag]*"}, files.path(""),
+                              "tangle\nAngle\ngent\n");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "Angle\ngent\n");
+    EXPECT_EQ(result.err, "Done!\n2 words found.\n");
+    EXPECT_FALSE(files.exists("-"));
+
+    // A blank, sorted by score, the best two, as JSON, appended with CR LF.
+    files.write("tiles.txt", "e 5\nt 2\n");
+    result = MakeWords({"-s", "tangle", "-b", "1", "--sort", "score", "-n", "2", "--format", "json",
+                        "--tile-values", "tiles.txt", "-l", "list.txt", "-o", "out.txt"},
+                       files.path(""));
+    EXPECT_EQ(result.exitCode, 0);
+    const QByteArray best = "{\"word\":\"elegant\",\"length\":7,\"score\":7,\"blanks\":\"e\"}\n"
+                            "{\"word\":\"tangle\",\"length\":6,\"score\":7,\"blanks\":\"\"}\n";
+    EXPECT_EQ(result.out, best);
+    EXPECT_EQ(files.read("out.txt"), QByteArray(best).replace("\n", "\r\n"));
+
+    // Many seeds: a seed too short for the minimum is passed over with a warning.
+    files.write("seeds.txt", "  gnat \n\nab\nGALE\n");
+    result =
+        MakeWords({"--seeds", "seeds.txt", "-m", "3", "-l", "list.txt", "-o", "-"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "gnat\tgnat\n");
+    EXPECT_EQ(result.err, "makewords: ab: Minimum length can't be greater the seed word's "
+                          "length.\nDone!\n1 words found.\n");
+}
+
+TEST(MakeWordsCommand, RegularExpressionThatNeverEndsIsGivenUp) {
+    TempFiles files;
+    files.write("list.txt", QByteArray(40, 'a') + "!\n");
+    const Result result = MakeWords({"-s", QString(41, 'a') + "!", "-m", "1", "-l", "list.txt",
+                                     "-o", "-", "-r", "^(\\w+\\s?)*$"},
+                                    files.path(""));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("gave up")) << result.err.toStdString();
 }
 
 } // namespace
