@@ -36,6 +36,7 @@ run(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} WORKING_D
 set(man_pages makewords.1${GZ})
 set(expected
     ${BINDIR}/makewords
+    ${DATADIR}/bash-completion/completions/makewords
     share/doc/vorlaine/changelog${GZ}
     share/doc/vorlaine/copyright)
 if(WITH_WINDOW)
