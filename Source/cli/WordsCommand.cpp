@@ -1,40 +1,18 @@
 #include "cli/WordsCommand.h"
 
 #include "cli/CommandLineWindow.h"
-#include "cli/ResultLines.h"
+#include "cli/ListInput.h"
+#include "cli/SearchCommand.h"
 #include "cli/StopSignals.h"
-#include "cli/TerminalProgress.h"
 #include "files/FileExists.h"
-#include "files/OutputWriter.h"
-#include "files/TextEncoding.h"
-#include "files/WordListReader.h"
 #include "search/MakeWordsRun.h"
 #include "search/NumberText.h"
-#include "search/WordList.h"
-
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
 namespace {
-
-const QString MinimumTooLong = u"Minimum length can't be greater the seed word's length."_s;
-
-int Fail(const QString& message) {
-    std::fflush(stdout);
-    Print(stderr, MessageLine(MessageKind::Error, message));
-    return ExitFailed;
-}
-
-// A line of a seeds file or of --tile-values as text: UTF-8 where it is valid,
-// Windows-1252 otherwise.
-QString DecodeLine(QByteArrayView bytes) {
-    Utf8Validator utf8;
-    utf8.feed(bytes);
-    return DecodeItem(bytes, utf8.isValid() ? TextEncoding::Utf8 : TextEncoding::Windows1252);
-}
 
 // The seeds of a run: the one of --seed, or each line of --seeds in turn.
 class Seeds {
@@ -156,30 +134,7 @@ private:
 } // namespace
 
 int RunWordsCommand(const Options& options) {
-    TerminalProgress progress;
-    const bool onTerminal = IsTerminal(stderr);
-    progress.setEnabled(onTerminal);
-    StopSignals::catchThem();
-
-    TileValues tiles = TileValues::English();
-    if (!options.tileValuesPath.isEmpty()) {
-        QFile file(options.tileValuesPath);
-        if (!file.open(QIODevice::ReadOnly))
-            return Fail(options.tileValuesPath + u" could not be opened: "_s + file.errorString());
-        QString error;
-        const auto read = TileValues::parse(DecodeLine(file.readAll()), options.foldAccents, error);
-        if (!read) {
-            std::fprintf(stderr, "makewords: %s, %s\n", qUtf8Printable(options.tileValuesPath),
-                         qUtf8Printable(error));
-            return ExitUsage;
-        }
-        tiles = *read;
-    }
-
-    const QString listPath = options.settings.text(Field::WordList);
-    const QString outputPath = options.settings.text(Field::Output);
-    const bool printOnly = IsStandardStream(outputPath);
-    const bool listFromInput = IsStandardStream(listPath);
+    SearchCommand command(options);
     const double minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
     Seeds seeds(options);
     const auto minimumFits = [&](const QString& seed) {
@@ -190,55 +145,17 @@ int RunWordsCommand(const Options& options) {
     // The checks of the make-words run, in its order.
     if (!seeds.many() && !minimumFits(options.settings.text(Field::Seed)))
         return Fail(MinimumTooLong);
-    if (!listFromInput && !FileExists(listPath))
-        return Fail(listPath + u" not found!"_s);
-    if (!printOnly) {
-        for (const QString& read : {listPath, seeds.path()}) {
-            if (!IsStandardStream(read) && IsSameFile(read, outputPath))
-                return Fail(outputPath +
-                            u" is the word list itself! Choose another output file."_s);
-        }
-    }
+    if (const std::optional<int> failed = command.start(seeds.path()))
+        return *failed;
     QString error;
-    if (!seeds.open(error, onTerminal))
+    if (!seeds.open(error, command.onTerminal()))
         return Fail(error);
-
-    OutputWriter output(outputPath);
-    if (!printOnly && !output.open())
-        return Fail(outputPath + u" could not be opened for appending: "_s + output.errorString());
-
-    // One seed goes through a list file as it is read, after a counting pass
-    // that settles its encoding, as the make-words run does. Many seeds, or a
-    // list that can be read only once, search the list kept in memory.
-    WordListReader reader(listPath);
-    const bool streams = !seeds.many() && !listFromInput;
-    TextEncoding encoding = TextEncoding::Utf8;
-    qint64 itemTotal = 0;
-    if (streams) {
-        WordListReader counter(listPath);
-        if (!counter.open())
-            return Fail(listPath + u" could not be opened: "_s + counter.errorString());
-        if (!counter.countItems(itemTotal))
-            return Fail(listPath + u" could not be read: "_s + counter.errorString());
-        encoding = counter.encoding();
-        reader.setChecksEncoding(false);
-    }
-    if (!(listFromInput ? reader.openStandardInput() : reader.open()))
-        return Fail(listPath + u" could not be opened: "_s + reader.errorString());
-    WordList list;
-    WordSearch search(tiles, options.foldAccents);
-    if (!streams) {
-        if (!list.load(reader))
-            return Fail(listPath + u" could not be read: "_s + list.errorString());
-        reader.close();
-        if (seeds.many())
-            search.buildIndex(list);
-    }
-    const auto run = [&](const WordQuery& asked, const WordSearch::Found& found,
-                         const WordSearch::Progress& told) {
-        return streams ? search.run(asked, reader, encoding, itemTotal, found, told)
-                       : search.run(asked, list, found, told);
-    };
+    ListInput list(options.settings.text(Field::WordList));
+    if (!list.open(seeds.many(), error))
+        return Fail(error);
+    WordSearch search(command.tiles(), options.foldAccents);
+    if (seeds.many())
+        list.index(search);
 
     WordQuery query;
     query.blanks = options.blanks;
@@ -248,8 +165,9 @@ int RunWordsCommand(const Options& options) {
     query.pattern = options.pattern ? &*options.pattern : nullptr;
     query.regex = options.regex ? &*options.regex : nullptr;
 
-    ResultLines lines(stdout, printOnly ? nullptr : &output, progress);
-    LineFormat format(options, streams ? encoding : list.encoding());
+    ResultLines& lines = command.lines();
+    TerminalProgress& progress = command.progress();
+    LineFormat format(options, list.encoding());
     bool writeFailed = false;
     const auto printMatch = [&](const WordMatch& match) {
         format.make(query.seed, match);
@@ -285,8 +203,8 @@ int RunWordsCommand(const Options& options) {
         if (limit == 0)
             continue;
         if (options.sort == SortOrder::List) {
-            outcome = run(
-                query,
+            outcome = list.search(
+                search, query,
                 [&](const WordMatch& match) { return printMatch(match) && ++listed != limit; },
                 showProgress);
             if (outcome == WordSearch::Outcome::Stopped && listed == limit && !writeFailed &&
@@ -294,8 +212,8 @@ int RunWordsCommand(const Options& options) {
                 outcome = WordSearch::Outcome::Done;
         } else {
             sorted.clear();
-            outcome = run(
-                query,
+            outcome = list.search(
+                search, query,
                 [&](const WordMatch& match) {
                     sorted.push_back(match);
                     return true;
@@ -315,27 +233,16 @@ int RunWordsCommand(const Options& options) {
             outcome = WordSearch::Outcome::Stopped;
     }
 
-    if (streams && reader.hasError())
-        return Fail(listPath + u" could not be read: "_s + reader.errorString());
-    const bool flushed = !writeFailed && lines.flush();
-    const bool closed = output.close();
-    progress.clear();
-    if (!flushed || !closed)
-        return Fail(outputPath + u" could not be written: "_s +
-                    (flushed ? output.errorString() : lines.errorString()));
+    if (writeFailed)
+        return command.finish({});
+    if (list.hasError())
+        return Fail(list.errorString());
     if (outcome == WordSearch::Outcome::RegexTooSlow)
         return Fail(u"the regular expression gave up on '"_s + search.failedWord() +
                     u"': it takes too long there. Try a simpler one."_s);
     if (seeds.hasError())
         return Fail(seeds.errorString());
-
-    const bool stopped = StopSignals::requested();
-    const QString report = (stopped ? u"Stopped!\r\n"_s : u"Done!\r\n"_s) +
-                           QString::number(lines.count()) + u" words found."_s +
-                           (printOnly ? QString() : u"\r\n"_s + outputPath + u" created!"_s);
-    std::fflush(stdout);
-    Print(stderr, MessageLine(MessageKind::Report, report));
-    return stopped ? 128 + StopSignals::signal() : ExitDone;
+    return command.finish(u"words"_s);
 }
 
 } // namespace Vorlaine

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "files/TextEncoding.h"
+#include "files/WordListReader.h"
+#include "search/WordList.h"
+#include "search/WordSearch.h"
+
+#include <QString>
+
+namespace Vorlaine {
+
+// The word list of a search from the command line. A file searched once goes
+// through as it is read, after a counting pass that settles its encoding, as
+// the make-words run does; a list searched many times, or one that can be
+// read only once (standard input), is kept in memory.
+class ListInput {
+public:
+    explicit ListInput(const QString& path);
+
+    // Opens the list; false with the message to show when it cannot be read.
+    bool open(bool searchedOften, QString& error);
+    // Groups the list in memory for many searches.
+    void index(WordSearch& search) const { search.buildIndex(list_); }
+
+    WordSearch::Outcome search(const WordSearch& search, const WordQuery& query,
+                               const WordSearch::Found& found,
+                               const WordSearch::Progress& progress);
+    TextEncoding encoding() const { return streams_ ? encoding_ : list_.encoding(); }
+
+    // Reading failed during a search.
+    bool hasError() const { return streams_ && reader_.hasError(); }
+    QString errorString() const;
+
+private:
+    QString path_;
+    WordListReader reader_;
+    WordList list_;
+    bool streams_ = false;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    qint64 itemTotal_ = 0;
+};
+
+} // namespace Vorlaine

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cli/Options.h"
+#include "cli/ResultLines.h"
+#include "cli/TerminalProgress.h"
+#include "files/OutputWriter.h"
+#include "search/TileValues.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+namespace Vorlaine {
+
+// What the searches beyond the window's share: their tile values, the checks
+// of the make-words run on the files, the output file and its lines, the
+// progress line, Ctrl-C, and the report at the end.
+class SearchCommand {
+public:
+    explicit SearchCommand(const Options& options);
+
+    // Reads the tile values, checks the files as the make-words run does and
+    // opens the output file. `alsoRead` is a further file the search reads.
+    // Returns the exit status when the search cannot run.
+    std::optional<int> start(const QString& alsoRead = {});
+
+    const TileValues& tiles() const { return tiles_; }
+    ResultLines& lines() { return lines_; }
+    TerminalProgress& progress() { return progress_; }
+    bool onTerminal() const { return onTerminal_; }
+
+    // Closes the output file and reports, on standard error, how many
+    // `found` (words, anagrams) there are. Returns the exit status.
+    int finish(const QString& found);
+
+private:
+    const Options& options_;
+    const QString outputPath_;
+    const bool printOnly_;
+    const bool onTerminal_;
+    TileValues tiles_ = TileValues::English();
+    OutputWriter output_;
+    TerminalProgress progress_;
+    ResultLines lines_;
+};
+
+// Shows an error as the window would, and returns the exit status for it.
+int Fail(const QString& message);
+
+// A line of a seeds or tile-values file as text: UTF-8 where it is valid,
+// Windows-1252 otherwise.
+QString DecodeLine(QByteArrayView bytes);
+
+inline const QString MinimumTooLong =
+    QStringLiteral("Minimum length can't be greater the seed word's length.");
+
+} // namespace Vorlaine
