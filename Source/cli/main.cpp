@@ -2,6 +2,7 @@
 // terminal.
 
 #include "Version.h"
+#include "cli/AnagramsCommand.h"
 #include "cli/CommandLineWindow.h"
 #include "cli/Options.h"
 #include "cli/WordsCommand.h"
@@ -21,6 +22,8 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = ParseCommandLine(QCoreApplication::arguments(), options))
         return *status;
 
+    if (options.words >= 2)
+        return RunAnagramsCommand(options);
     if (!options.windowRun)
         return RunWordsCommand(options);
 

@@ -1,0 +1,163 @@
+// Benchmarks of the phrase anagram search on "vorlaine developers".
+//
+// The list is Debian's american-english cut to its lower-case words
+// (grep -E '^[a-z]+$' /usr/share/dict/american-english > /tmp/lower.txt,
+// 63,875 words) unless VORLAINE_BENCH_LIST names another. It is read and
+// filtered to the words that fit the phrase once, outside the timed loops, as
+// makewords does before it searches.
+
+#include "search/PhraseAnagrams.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <utility>
+#include <vector>
+
+using namespace Vorlaine;
+
+namespace {
+
+const QString DefaultList = QStringLiteral("/tmp/lower.txt");
+const QString Phrase = QStringLiteral("vorlainedevelopers");
+
+QString ListPath() {
+    const QByteArray path = qgetenv("VORLAINE_BENCH_LIST");
+    return path.isEmpty() ? DefaultList : QString::fromLocal8Bit(path);
+}
+
+// The list's words, longest first, then alphabetically; empty when unreadable.
+const std::vector<QString>& ListWords() {
+    static const std::vector<QString> words = [] {
+        std::vector<QString> list;
+        QFile file(ListPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return list;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QString word = QString::fromUtf8(line.trimmed()).toLower();
+            if (!word.isEmpty())
+                list.push_back(word);
+        }
+        std::sort(list.begin(), list.end(), [](const QString& a, const QString& b) {
+            return a.size() != b.size() ? a.size() > b.size() : a < b;
+        });
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+        return list;
+    }();
+    return words;
+}
+
+bool Fits(const QString& word, std::array<int, 0x10000> have, int blanks) {
+    for (const QChar unit : word)
+        if (--have[unit.unicode()] < 0 && --blanks < 0)
+            return false;
+    return true;
+}
+
+// The words of at least minLength letters that fit the phrase with the blanks,
+// ranked by their place in the list.
+const std::vector<AnagramWord>& Vocabulary(int minLength, int blanks) {
+    static std::map<std::pair<int, int>, std::vector<AnagramWord>> cache;
+    const auto found = cache.find({minLength, blanks});
+    if (found != cache.end())
+        return found->second;
+    static std::array<int, 0x10000> have{};
+    have.fill(0);
+    for (const QChar unit : Phrase)
+        ++have[unit.unicode()];
+    std::vector<AnagramWord> words;
+    const std::vector<QString>& list = ListWords();
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].size() >= minLength && Fits(list[i], have, blanks))
+            words.push_back({list[i], static_cast<int>(i)});
+    return cache[{minLength, blanks}] = std::move(words);
+}
+
+bool HaveList(benchmark::State& state) {
+    if (!ListWords().empty())
+        return true;
+    state.SkipWithError(
+        ("cannot read " + ListPath().toStdString() + "; set VORLAINE_BENCH_LIST to a word list")
+            .c_str());
+    return false;
+}
+
+// The search with a callback that only counts, as cheap as a caller can be.
+void SearchAll(benchmark::State& state, int maxWords, int minLength, int blanks) {
+    if (!HaveList(state))
+        return;
+    const std::vector<AnagramWord>& words = Vocabulary(minLength, blanks);
+    const PhraseAnagrams anagrams(Phrase, words, {maxWords, false, blanks});
+    qint64 count = 0;
+    for (auto _ : state) {
+        count = 0;
+        anagrams.search([&count](std::span<const int>) {
+            ++count;
+            return true;
+        });
+        benchmark::DoNotOptimize(count);
+    }
+    state.counters["anagrams"] = static_cast<double>(count);
+    state.counters["words"] = static_cast<double>(words.size());
+}
+
+// Merging the words into entries, before any search.
+void Setup(benchmark::State& state, int maxWords, int minLength) {
+    if (!HaveList(state))
+        return;
+    const std::vector<AnagramWord>& words = Vocabulary(minLength, 0);
+    for (auto _ : state) {
+        const PhraseAnagrams anagrams(Phrase, words, {maxWords, false, 0});
+        benchmark::DoNotOptimize(&anagrams);
+    }
+}
+
+// How soon a caller that wants only the first ten anagrams has them.
+void FirstTen(benchmark::State& state) {
+    if (!HaveList(state))
+        return;
+    const std::vector<AnagramWord>& words = Vocabulary(3, 0);
+    for (auto _ : state) {
+        const PhraseAnagrams anagrams(Phrase, words, {4, false, 0});
+        int count = 0;
+        anagrams.search([&count](std::span<const int>) { return ++count < 10; });
+        benchmark::DoNotOptimize(count);
+    }
+}
+
+// (a) up to three words of any length: 8,050 anagrams with the default list.
+void BM_ThreeWords(benchmark::State& state) {
+    SearchAll(state, 3, 1, 0);
+}
+// (b) up to four words of at least three letters: 489,620 anagrams.
+void BM_FourWordsOfThreeLetters(benchmark::State& state) {
+    SearchAll(state, 4, 3, 0);
+}
+// Up to three words of at least three letters, with one blank tile.
+void BM_ThreeWordsOneBlank(benchmark::State& state) {
+    SearchAll(state, 3, 3, 1);
+}
+void BM_SetupThreeWords(benchmark::State& state) {
+    Setup(state, 3, 1);
+}
+void BM_SetupFourWordsOfThreeLetters(benchmark::State& state) {
+    Setup(state, 4, 3);
+}
+void BM_FirstTenOfFourWords(benchmark::State& state) {
+    FirstTen(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_ThreeWords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FourWordsOfThreeLetters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThreeWordsOneBlank)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SetupThreeWords)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SetupFourWordsOfThreeLetters)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstTenOfFourWords)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,360 @@
+#include "search/PhraseAnagrams.h"
+
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <numeric>
+#include <random>
+#include <set>
+#include <vector>
+
+namespace Vorlaine {
+namespace {
+
+using Anagram = std::vector<int>;
+
+// Words ranked in the order given.
+std::vector<AnagramWord> Words(const QStringList& keys) {
+    std::vector<AnagramWord> words;
+    for (const QString& key : keys)
+        words.push_back({key, static_cast<int>(words.size())});
+    return words;
+}
+
+AnagramOptions Options(int maxWords, bool distinct = false, int blanks = 0) {
+    AnagramOptions options;
+    options.maxWords = maxWords;
+    options.distinct = distinct;
+    options.blanks = blanks;
+    return options;
+}
+
+// Every anagram in the order found.
+std::vector<Anagram> Search(const QString& phrase, const std::vector<AnagramWord>& words,
+                            const AnagramOptions& options) {
+    const PhraseAnagrams anagrams(phrase, words, options);
+    EXPECT_EQ(anagrams.problem(), QString());
+    std::vector<Anagram> found;
+    EXPECT_TRUE(anagrams.search([&found](std::span<const int> indices) {
+        found.emplace_back(indices.begin(), indices.end());
+        return true;
+    }));
+    return found;
+}
+
+// The anagrams spelled out, in the order found.
+QStringList Spelled(const QString& phrase, const std::vector<AnagramWord>& words,
+                    const AnagramOptions& options) {
+    QStringList lines;
+    for (const Anagram& anagram : Search(phrase, words, options)) {
+        QStringList line;
+        for (const int index : anagram)
+            line << words[static_cast<std::size_t>(index)].key;
+        lines << line.join(u' ');
+    }
+    return lines;
+}
+
+QStringList Sorted(QStringList lines) {
+    lines.sort();
+    return lines;
+}
+
+std::map<char16_t, int> Letters(const QString& text) {
+    std::map<char16_t, int> counts;
+    for (const QChar unit : text)
+        ++counts[unit.unicode()];
+    return counts;
+}
+
+// The plain way: every multiset of 1 to maxWords words, as non-decreasing
+// index lists (increasing when distinct), whose letters hold all of the
+// phrase's and exactly `blanks` more.
+std::set<Anagram> Model(const QString& phrase, const std::vector<AnagramWord>& words,
+                        const AnagramOptions& options) {
+    std::set<Anagram> result;
+    const qsizetype length = phrase.size() + options.blanks;
+    const std::map<char16_t, int> need = Letters(phrase);
+    Anagram chosen;
+    const auto visit = [&](auto& self, int from, qsizetype letters) -> void {
+        if (letters == length && !chosen.empty()) {
+            QString all;
+            for (const int index : chosen)
+                all += words[static_cast<std::size_t>(index)].key;
+            const std::map<char16_t, int> have = Letters(all);
+            if (std::all_of(need.begin(), need.end(), [&have](const auto& letter) {
+                    const auto found = have.find(letter.first);
+                    return found != have.end() && found->second >= letter.second;
+                })) {
+                Anagram sorted = chosen;
+                std::sort(sorted.begin(), sorted.end(), [&words](int a, int b) {
+                    return words[static_cast<std::size_t>(a)].rank <
+                           words[static_cast<std::size_t>(b)].rank;
+                });
+                result.insert(sorted);
+            }
+        }
+        if (static_cast<int>(chosen.size()) == options.maxWords)
+            return;
+        for (int i = from; i < static_cast<int>(words.size()); ++i) {
+            const qsizetype size = words[static_cast<std::size_t>(i)].key.size();
+            if (size == 0 || letters + size > length)
+                continue;
+            chosen.push_back(i);
+            self(self, options.distinct ? i + 1 : i, letters + size);
+            chosen.pop_back();
+        }
+    };
+    visit(visit, 0, 0);
+    return result;
+}
+
+// The engine agrees with the model, reports nothing twice, and lists every
+// anagram's words by rank.
+void ExpectAsModel(const QString& phrase, const std::vector<AnagramWord>& words,
+                   const AnagramOptions& options) {
+    const std::vector<Anagram> found = Search(phrase, words, options);
+    const std::set<Anagram> unique(found.begin(), found.end());
+    EXPECT_EQ(unique.size(), found.size()) << "an anagram came twice";
+    for (const Anagram& anagram : found)
+        EXPECT_TRUE(std::is_sorted(anagram.begin(), anagram.end(), [&words](int a, int b) {
+            return words[static_cast<std::size_t>(a)].rank <
+                   words[static_cast<std::size_t>(b)].rank;
+        }));
+    EXPECT_EQ(unique, Model(phrase, words, options));
+}
+
+TEST(PhraseAnagrams, RoastBeef) {
+    const auto words = Words({"freest", "boa", "forest", "bae", "feast", "robe", "sobre", "fat",
+                              "beef", "roast", "a", "tears", "bora", "fest", "fees", "reef"});
+    const QStringList found = Spelled("roastbeef", words, Options(3));
+    EXPECT_TRUE(found.contains("freest boa"));
+    EXPECT_TRUE(found.contains("beef roast"));
+    EXPECT_TRUE(found.contains("forest bae"));
+    ExpectAsModel("roastbeef", words, Options(3));
+}
+
+TEST(PhraseAnagrams, WordsWithTheSameLettersEachAppear) {
+    const auto words = Words({"star", "rats", "tsar", "art", "s"});
+    EXPECT_EQ(Sorted(Spelled("rast", words, Options(1))), QStringList({"rats", "star", "tsar"}));
+    const QStringList two = Spelled("starrats", words, Options(2));
+    EXPECT_EQ(two.size(), 6) << two.join(", ").toStdString();
+    for (const char* pair :
+         {"star star", "star rats", "star tsar", "rats rats", "rats tsar", "tsar tsar"})
+        EXPECT_TRUE(two.contains(pair)) << pair;
+}
+
+TEST(PhraseAnagrams, DistinctNeverRepeatsAWord) {
+    const auto words = Words({"star", "rats", "tsar", "ab"});
+    const QStringList pairs = Spelled("starrats", words, Options(2, true));
+    EXPECT_EQ(pairs.size(), 3) << pairs.join(", ").toStdString();
+    for (const char* pair : {"star rats", "star tsar", "rats tsar"})
+        EXPECT_TRUE(pairs.contains(pair)) << pair;
+    EXPECT_EQ(Spelled("abab", words, Options(2, false)), QStringList({"ab ab"}));
+    EXPECT_TRUE(Spelled("abab", words, Options(2, true)).isEmpty());
+    // Three of "star", "rats" and "tsar" at most, never four.
+    EXPECT_EQ(Spelled(QString("star").repeated(4), words, Options(4, true)).size(), 0);
+    EXPECT_EQ(Spelled(QString("star").repeated(3), words, Options(4, true)),
+              QStringList({"star rats tsar"}));
+    // After "bba" and "a", the rest "a" is a dead end only because "a" was
+    // just taken; after "ba" twice the same rest, as many words left, is not.
+    const auto twice = Words({"bba", "ba", "ba", "aabb", "a"});
+    EXPECT_EQ(Sorted(Spelled("aabba", twice, Options(5, true))),
+              QStringList({"aabb a", "ba ba a"}));
+}
+
+TEST(PhraseAnagrams, BlanksAddExactlyThatManyLetters) {
+    const auto words = Words({"tact", "act", "cat", "at", "t", "c", "cart", "a"});
+    const QStringList one = Spelled("cat", words, Options(2, false, 1));
+    for (const char* line : {"tact", "cart", "act t", "cat t", "act a", "cat c", "at c t"})
+        EXPECT_EQ(one.contains(line), QString(line).count(u' ') < 2) << line;
+    EXPECT_FALSE(one.contains("act")) << "the blank must be used";
+    ExpectAsModel("cat", words, Options(3, false, 1));
+    ExpectAsModel("cat", words, Options(3, true, 2));
+    ExpectAsModel("", words, Options(2, false, 2));
+}
+
+TEST(PhraseAnagrams, AnyCodeUnitIsALetter) {
+    const QString grin = QString::fromUtf8("😀");
+    const auto words = Words({QString::fromUtf8("été"), "e", QString::fromUtf8("t\u00e9"), "l'a",
+                              "a'l", "66", "6", grin, grin.left(1), grin.right(1), "E"});
+    ExpectAsModel(QString::fromUtf8("été"), words, Options(3));
+    ExpectAsModel("l'a66", words, Options(3));
+    ExpectAsModel(grin + grin, words, Options(4));
+    EXPECT_TRUE(Spelled("ee", words, Options(2)).contains("e e"));
+    EXPECT_FALSE(Spelled("ee", words, Options(2)).join(u' ').contains(u'E')) << "no case folding";
+}
+
+TEST(PhraseAnagrams, WordsThatCannotTakePartAreLeftOut) {
+    const auto words = Words({"", "cat", "dog", "cats", "ta", "c"});
+    EXPECT_EQ(Sorted(Spelled("cat", words, Options(3))), QStringList({"cat", "ta c"}));
+    EXPECT_TRUE(Spelled("", words, Options(3)).isEmpty());
+    EXPECT_TRUE(Spelled("xyz", words, Options(3)).isEmpty());
+}
+
+TEST(PhraseAnagrams, ManyOfOneLetterAndManyLetters) {
+    // More than 255 of one letter needs wider counts.
+    const auto many = Words({QString(100, u'a'), QString(200, u'a'), QString(150, u'a'), "ab"});
+    EXPECT_EQ(Spelled(QString(300, u'a'), many, Options(3)).size(), 3);
+    ExpectAsModel(QString(300, u'a') + "b", many, Options(4));
+    ExpectAsModel(QString(300, u'a'), many, Options(4, false, 2));
+    // Or when the blanks take a letter beyond 255.
+    const auto halves = Words({QString(128, u'a'), QString(256, u'a'), "a", "b"});
+    EXPECT_EQ(Sorted(Spelled(QString(254, u'a'), halves, Options(2, false, 2))).size(), 2);
+    ExpectAsModel(QString(254, u'a'), halves, Options(3, false, 2));
+
+    // 64 different letters, several times over.
+    QString phrase;
+    for (int round = 0; round < 5; ++round)
+        for (char16_t unit = u'0'; unit < u'0' + 64; ++unit)
+            phrase += QChar(unit);
+    QStringList keys;
+    for (int i = 0; i < 64; i += 2)
+        keys << phrase.mid(i, 2) << phrase.mid(i, 64);
+    const auto words = Words(keys);
+    const PhraseAnagrams anagrams(phrase, words, Options(10));
+    EXPECT_EQ(anagrams.problem(), QString());
+    ExpectAsModel(phrase.left(128), words, Options(2));
+    ExpectAsModel(phrase.left(70), words, Options(3, false, 2));
+}
+
+TEST(PhraseAnagrams, ProblemsAreReportedAndNothingRuns) {
+    QString allDifferent;
+    for (int i = 0; i <= PhraseAnagrams::MaxLetters; ++i)
+        allDifferent += QChar(static_cast<char16_t>(0x100 + i));
+    const auto words = Words({"a"});
+    const auto problem = [&words](const QString& phrase, const AnagramOptions& options) {
+        const PhraseAnagrams anagrams(phrase, words, options);
+        if (!anagrams.problem().isEmpty()) {
+            EXPECT_FALSE(anagrams.search([](std::span<const int>) { return true; }));
+        }
+        return anagrams.problem();
+    };
+    EXPECT_NE(problem(allDifferent, Options(2)), QString());
+    EXPECT_EQ(problem(allDifferent.left(PhraseAnagrams::MaxLetters), Options(2)), QString());
+    EXPECT_NE(problem(QString(PhraseAnagrams::MaxLength + 1, u'a'), Options(2)), QString());
+    EXPECT_NE(problem(QString(PhraseAnagrams::MaxLength, u'a'), Options(2, false, 1)), QString());
+    EXPECT_EQ(problem(QString(PhraseAnagrams::MaxLength, u'a'), Options(2)), QString());
+    EXPECT_NE(problem("a", Options(0)), QString());
+    EXPECT_NE(problem("a", Options(1, false, -1)), QString());
+}
+
+TEST(PhraseAnagrams, StoppingFromFoundMakesNoFurtherCall) {
+    // One entry of 400 words taken up to 12 times: far too many to list.
+    QStringList keys(400, "a");
+    const PhraseAnagrams anagrams(QString(12, u'a'), Words(keys), Options(12));
+    for (const int wanted : {1, 10, 1000}) {
+        int calls = 0;
+        EXPECT_FALSE(anagrams.search([&](std::span<const int>) { return ++calls < wanted; }));
+        EXPECT_EQ(calls, wanted);
+    }
+}
+
+TEST(PhraseAnagrams, ProgressGoesForwardAndCanStop) {
+    QStringList keys(400, "a");
+    keys << "aa"
+         << "aaa";
+    const PhraseAnagrams anagrams(QString(12, u'a'), Words(keys), Options(12));
+    std::vector<double> shares;
+    EXPECT_FALSE(anagrams.search([](std::span<const int>) { return true; },
+                                 [&shares](double share) {
+                                     shares.push_back(share);
+                                     return shares.size() < 20;
+                                 }));
+    ASSERT_EQ(shares.size(), 20u);
+    EXPECT_GE(shares.front(), 0.0);
+    EXPECT_LE(shares.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+
+    // To the end, with blanks: between 0 and 1, never going back.
+    shares.clear();
+    QStringList pieces;
+    const QString letters = "abcdef";
+    for (const QChar first : letters)
+        for (const QChar second : letters)
+            pieces << (QString(first) + second);
+    const auto words = Words(pieces);
+    const PhraseAnagrams blanks(u"abcdefabcdef", words, Options(7, false, 2));
+    EXPECT_TRUE(blanks.search([](std::span<const int>) { return true; },
+                              [&shares](double share) {
+                                  shares.push_back(share);
+                                  return true;
+                              }));
+    EXPECT_GE(shares.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+    EXPECT_TRUE(std::all_of(shares.begin(), shares.end(),
+                            [](double share) { return share >= 0 && share <= 1; }));
+}
+
+TEST(PhraseAnagrams, TheOrderIsTheSameEveryTime) {
+    const auto words =
+        Words({"ab", "ba", "abc", "c", "cab", "d", "dd", "bad", "dab", "bc", "cd", "a", "b"});
+    const auto options = Options(4, false, 1);
+    const std::vector<Anagram> first = Search("abcdabcd", words, options);
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(Search("abcdabcd", words, options), first);
+    const PhraseAnagrams reused(u"abcdabcd", words, options);
+    std::vector<Anagram> again;
+    for (int round = 0; round < 2; ++round) {
+        again.clear();
+        reused.search([&again](std::span<const int> indices) {
+            again.emplace_back(indices.begin(), indices.end());
+            return true;
+        });
+        EXPECT_EQ(again, first);
+    }
+}
+
+// Random phrases over tiny random vocabularies, every option, against the
+// model. Ranks are shuffled so that index and rank order differ.
+TEST(PhraseAnagrams, AgreesWithTheModel) {
+    struct Case {
+        int letters; // the alphabet's size, from 'a' on
+        int longestWord;
+        int longestPhrase;
+    };
+    // Short words over few letters make many paths to the same remainder.
+    const Case cases[] = {{2, 3, 6}, {4, 4, 8}, {6, 3, 9}, {24, 4, 10}, {2, 2, 12}, {3, 2, 12}};
+    for (const Case& shape : cases) {
+        std::mt19937 random(1234u + static_cast<unsigned>(shape.letters));
+        const auto letter = [&] {
+            return QChar(static_cast<char16_t>(
+                u'a' + std::uniform_int_distribution<int>(0, shape.letters - 1)(random)));
+        };
+        const auto text = [&](int most) {
+            QString result;
+            const int length = std::uniform_int_distribution<int>(0, most)(random);
+            for (int i = 0; i < length; ++i)
+                result += letter();
+            return result;
+        };
+        for (int round = 0; round < 300; ++round) {
+            const QString phrase = text(shape.longestPhrase);
+            std::vector<AnagramWord> words;
+            const int count = std::uniform_int_distribution<int>(1, 9)(random);
+            std::vector<int> ranks(static_cast<std::size_t>(count));
+            std::iota(ranks.begin(), ranks.end(), 0);
+            std::shuffle(ranks.begin(), ranks.end(), random);
+            for (int i = 0; i < count; ++i) {
+                // Mostly pieces of the phrase, so that anagrams exist.
+                QString key = text(shape.longestWord);
+                if (!phrase.isEmpty() && random() % 3 != 0) {
+                    const qsizetype from =
+                        std::uniform_int_distribution<qsizetype>(0, phrase.size() - 1)(random);
+                    key = phrase.mid(from, std::uniform_int_distribution<qsizetype>(1, 4)(random));
+                    std::shuffle(key.begin(), key.end(), random);
+                }
+                words.push_back({key, ranks[static_cast<std::size_t>(i)]});
+            }
+            // Five words and more reach the same remainder by different paths.
+            const auto options = Options(1 + round % 6, round % 4 == 0, round / 6 % 3);
+            SCOPED_TRACE(QString("phrase \"%1\", round %2").arg(phrase).arg(round).toStdString());
+            ExpectAsModel(phrase, words, options);
+        }
+    }
+}
+
+} // namespace
+} // namespace Vorlaine
