@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QThread>
+#include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace Vorlaine {
@@ -142,6 +144,60 @@ TEST(Faults, SeedWithEveryLetterFindsMostOfAList) {
     EXPECT_EQ(files.read("out.txt").count("\r\n"), count);
     EXPECT_TRUE(
         process.readAllStandardError().contains(QByteArray::number(count) + " words found."));
+}
+
+// Debian's lower-case words, for phrases with tens of millions of anagrams.
+QString LowerCaseWords(const TempFiles& files) {
+    QFile dictionary(QStringLiteral("/usr/share/dict/american-english"));
+    EXPECT_TRUE(dictionary.open(QIODevice::ReadOnly)) << "scripts/setup installs wamerican";
+    QByteArray list;
+    for (const QByteArray& word : dictionary.readAll().split('\n')) {
+        if (!word.isEmpty() &&
+            std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            list += word + '\n';
+    }
+    return files.write("lower.txt", list);
+}
+
+TEST(Faults, StoppedAnagramSearchLeavesWholeLines) {
+    TempFiles files;
+    LowerCaseWords(files);
+    files.write("out.txt", "kept\r\n");
+    for (const int signal : {SIGINT, SIGTERM}) {
+        const QByteArray before = files.read("out.txt");
+        QProcess process;
+        process.setWorkingDirectory(files.path(""));
+        process.start(QStringLiteral(MAKEWORDS_PATH), {"-s", "vorlaine developers", "-w", "6", "-m",
+                                                       "2", "-l", "lower.txt", "-o", "out.txt"});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(500);
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 128 + signal);
+        const QByteArray printed = process.readAllStandardOutput();
+        EXPECT_TRUE(process.readAllStandardError().startsWith("Stopped!\n"));
+
+        const QByteArray output = files.read("out.txt");
+        ASSERT_TRUE(output.startsWith(before));
+        const QByteArray added = output.mid(before.size());
+        EXPECT_GT(added.count("\r\n"), 1000) << "it ran for a while";
+        EXPECT_TRUE(added.endsWith("\r\n")) << "whole lines only";
+        EXPECT_EQ(QByteArray(added).replace("\r\n", "\n"), printed)
+            << "the file has every line printed";
+    }
+}
+
+TEST(Faults, AnagramsStreamInBoundedMemory) {
+    TempFiles files;
+    LowerCaseWords(files);
+    long peak = 0;
+    EXPECT_EQ(MakeWords({"-s", "vorlaine developers", "-w", "6", "-m", "2", "-n", "3000000", "-l",
+                         "lower.txt", "-o", "/dev/null"},
+                        files.path(""), peak),
+              0);
+    EXPECT_GT(peak, 0);
+    EXPECT_LT(peak, 64 * 1024) << "KiB for three million anagrams";
 }
 
 } // namespace

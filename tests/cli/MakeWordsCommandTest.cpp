@@ -1,6 +1,8 @@
 #include "support/TempFiles.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -191,6 +193,96 @@ TEST(MakeWordsCommand, RegularExpressionThatNeverEndsIsGivenUp) {
                                     files.path(""));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("gave up")) << result.err.toStdString();
+}
+
+// Each anagram with its words in alphabetical order, all of them sorted: the
+// same set of anagrams gives the same list, however each tool orders them.
+QStringList AnagramSet(const QByteArray& printed) {
+    QStringList anagrams;
+    for (const QByteArray& line : printed.split('\n')) {
+        QStringList words = QString::fromUtf8(line).toLower().split(' ', Qt::SkipEmptyParts);
+        words.sort();
+        if (!words.isEmpty())
+            anagrams << words.join(' ');
+    }
+    anagrams.sort();
+    return anagrams;
+}
+
+TEST(MakeWordsCommand, PhraseAnagramsAreThoseOfAn) {
+    // Every 25th lower-case word of Debian's list, and the short words an
+    // anagram needs to come out.
+    QFile dictionary(QStringLiteral("/usr/share/dict/american-english"));
+    ASSERT_TRUE(dictionary.open(QIODevice::ReadOnly)) << "scripts/setup installs wamerican";
+    QByteArray list;
+    int line = 0;
+    for (const QByteArray& word : dictionary.readAll().split('\n')) {
+        const bool lower = !word.isEmpty() && std::all_of(word.begin(), word.end(), [](char c) {
+            return c >= 'a' && c <= 'z';
+        });
+        if (lower && (++line % 25 == 0 || word.size() <= 3))
+            list += word + '\n';
+    }
+    TempFiles files;
+    files.write("list.txt", list);
+    const QString an = QStringLiteral("/usr/games/an");
+    ASSERT_TRUE(QFile::exists(an)) << "scripts/setup installs an";
+    for (const auto& [phrase, words, shortest] :
+         std::vector<std::tuple<QString, int, int>>{{"dog", 2, 1},
+                                                    {"roast beef", 3, 1},
+                                                    {"mississippi", 3, 1},
+                                                    {"vorlaine developers", 3, 3},
+                                                    {"quiz", 2, 1},
+                                                    {"listen silent", 4, 2}}) {
+        QProcess peer;
+        peer.start(an, {"-d", files.path("list.txt"), "-l", QString::number(words), "-m",
+                        QString::number(shortest), phrase});
+        ASSERT_TRUE(peer.waitForFinished(60000));
+        const Result ours = MakeWords({"-s", phrase, "-w", QString::number(words), "-m",
+                                       QString::number(shortest), "-l", "list.txt", "-o", "-"},
+                                      files.path(""));
+        EXPECT_EQ(ours.exitCode, 0);
+        const QStringList expected = AnagramSet(peer.readAllStandardOutput());
+        const QStringList found = AnagramSet(ours.out);
+        EXPECT_EQ(found, expected)
+            << phrase.toStdString() << ": " << found.size() << " against " << expected.size();
+        EXPECT_EQ(QSet<QString>(found.begin(), found.end()).size(), found.size())
+            << "each anagram once";
+    }
+}
+
+TEST(MakeWordsCommand, PhraseAnagramOptions) {
+    TempFiles files;
+    files.write("list.txt", "rats\nstar\ntsar\nart\ns\nrat\nstar\n");
+    const auto run = [&](QStringList arguments) {
+        arguments << "-l"
+                  << "list.txt"
+                  << "-o"
+                  << "-"
+                  << "-m"
+                  << "1";
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return QString::fromUtf8(result.out).split('\n', Qt::SkipEmptyParts);
+    };
+    // The same word twice in the list gives each anagram once, longest word first.
+    EXPECT_EQ(run({"-s", "star rats", "-w", "2"}),
+              QStringList(
+                  {"rats rats", "rats star", "rats tsar", "star star", "star tsar", "tsar tsar"}));
+    EXPECT_EQ(run({"-s", "star rats", "-w", "2", "--distinct"}),
+              QStringList({"rats star", "rats tsar", "star tsar"}));
+    EXPECT_EQ(run({"-s", "starrats", "-w", "3", "--include", "art"}),
+              QStringList({"rats art s", "star art s", "tsar art s"}));
+    EXPECT_EQ(run({"-s", "star rats", "-w", "3", "-n", "2"}).size(), 2);
+    EXPECT_EQ(run({"-s", "ratss", "-w", "2", "--format", "json"}),
+              QStringList({R"({"words":["rats","s"]})", R"({"words":["star","s"]})",
+                           R"({"words":["tsar","s"]})"}));
+
+    const Result lacking =
+        MakeWords({"-s", "star", "-w", "2", "--include", "zoo", "-l", "list.txt"}, files.path(""));
+    EXPECT_EQ(lacking.exitCode, 1);
+    EXPECT_TRUE(lacking.err.contains("zoo")) << lacking.err.toStdString();
+    EXPECT_FALSE(files.exists("NewWordsList.txt"));
 }
 
 } // namespace
