@@ -1,5 +1,5 @@
-// Benchmarks of the engine: the letter fit, the word list's two passes and the
-// whole make-words run.
+// Benchmarks of the engine: the letter fit, the word list's two passes, the
+// whole make-words run, and the query engine's steps for many seeds.
 //
 // The list is Debian's wamerican-insane (663,473 words) unless
 // VORLAINE_BENCH_LIST names another. The "Load" benchmarks run over generated
@@ -11,6 +11,9 @@
 #include "search/LetterFit.h"
 #include "search/MakeWordsRun.h"
 #include "search/RunWindow.h"
+#include "search/TileValues.h"
+#include "search/WordList.h"
+#include "search/WordSearch.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -211,6 +214,91 @@ void BM_RunMakeWords(benchmark::State& state) {
     RunOver(state, path);
 }
 BENCHMARK(BM_RunMakeWords)->Unit(benchmark::kMillisecond);
+
+// The query engine's steps on the list: loading it into memory, grouping it by
+// letter sets, and the searches for 100 seeds through that index against a
+// scan of the whole list for each.
+void BM_WordListLoad(benchmark::State& state) {
+    const QString path = ListPath();
+    if (!ListReadable(state, path))
+        return;
+    for (auto _ : state) {
+        WordListReader reader(path);
+        WordList list;
+        if (!reader.open() || !list.load(reader)) {
+            state.SkipWithError("the list could not be read");
+            return;
+        }
+        benchmark::DoNotOptimize(list.size());
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(path));
+}
+BENCHMARK(BM_WordListLoad)->Unit(benchmark::kMillisecond);
+
+const WordList& LoadedList() {
+    static WordList list;
+    static const bool loaded = [] {
+        WordListReader reader(ListPath());
+        return reader.open() && list.load(reader);
+    }();
+    Q_UNUSED(loaded);
+    return list;
+}
+
+void BM_BuildIndex(benchmark::State& state) {
+    const TileValues tiles = TileValues::English();
+    for (auto _ : state) {
+        WordSearch search(tiles, false);
+        search.buildIndex(LoadedList());
+    }
+    state.counters["items"] = static_cast<double>(LoadedList().size());
+}
+BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond);
+
+// Seeds of 7 to 10 letters, as a puzzle maker's batch has them.
+const QStringList HundredSeeds = [] {
+    QStringList seeds;
+    std::mt19937 random(7);
+    static constexpr char Letters[] = "etaoinshrdlucmfwypvbgkjqxz";
+    for (int i = 0; i < 100; ++i) {
+        QString seed;
+        for (int n = 7 + i % 4; n > 0; --n)
+            seed += QLatin1Char(Letters[random() % 16]);
+        seeds << seed;
+    }
+    return seeds;
+}();
+
+void SearchSeeds(benchmark::State& state, bool indexed) {
+    if (LoadedList().size() == 0) {
+        state.SkipWithError("the list could not be read");
+        return;
+    }
+    const TileValues tiles = TileValues::English();
+    WordSearch search(tiles, false);
+    if (indexed)
+        search.buildIndex(LoadedList());
+    WordQuery query;
+    query.minimumLength = 3;
+    qint64 found = 0;
+    for (auto _ : state) {
+        found = 0;
+        for (const QString& seed : HundredSeeds) {
+            query.seed = seed;
+            search.run(query, LoadedList(), [&](const WordMatch&) { return ++found > 0; });
+        }
+    }
+    state.counters["found"] = static_cast<double>(found);
+    state.SetItemsProcessed(state.iterations() * HundredSeeds.size());
+}
+void BM_HundredSeedsByIndex(benchmark::State& state) {
+    SearchSeeds(state, true);
+}
+void BM_HundredSeedsByScan(benchmark::State& state) {
+    SearchSeeds(state, false);
+}
+BENCHMARK(BM_HundredSeedsByIndex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HundredSeedsByScan)->Unit(benchmark::kMillisecond);
 
 // Generated lists, made once per size and kept until the program ends: words
 // of 2 to 14 lower-case letters, common letters more often, from a fixed seed.

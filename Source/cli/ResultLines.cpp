@@ -38,10 +38,10 @@ bool ResultLines::flush() {
     // The file first: whatever was printed is in the file too.
     if (file_ != nullptr && !filed_.isEmpty()) {
         const bool written = file_->appendLines(filed_);
-        filed_.clear();
+        filed_.resize(0);
         if (!written) {
             errorString_ = file_->errorString();
-            printed_.clear();
+            printed_.resize(0);
             return false;
         }
     }
@@ -49,7 +49,7 @@ bool ResultLines::flush() {
         progress_.clear();
         std::fwrite(printed_.constData(), 1, static_cast<std::size_t>(printed_.size()), out_);
         std::fflush(out_);
-        printed_.clear();
+        printed_.resize(0);
     }
     return true;
 }
