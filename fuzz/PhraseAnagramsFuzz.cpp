@@ -9,6 +9,7 @@
 
 #include "FuzzCheck.h"
 #include "search/PhraseAnagrams.h"
+#include "support/AnagramModel.h"
 
 #include <QString>
 #include <algorithm>
@@ -22,60 +23,12 @@ using Fuzz::Escaped;
 
 namespace {
 
-using Anagram = std::vector<int>;
-using Counts = std::map<char16_t, int>;
+using Testing::Anagram;
+using Testing::Model;
 
 constexpr std::size_t MostWords = 8;
 constexpr qsizetype LongestLine = 12;
 constexpr int Repeats = 43;
-
-Counts CountsOf(QStringView text) {
-    Counts counts;
-    for (const QChar unit : text)
-        ++counts[unit.unicode()];
-    return counts;
-}
-
-// Every multiset of 1 to maxWords words (increasing indices when distinct)
-// with all of the phrase's letters and exactly `blanks` more.
-std::set<Anagram> Model(const QString& phrase, const std::vector<AnagramWord>& words,
-                        const AnagramOptions& options) {
-    std::set<Anagram> result;
-    const qsizetype length = phrase.size() + options.blanks;
-    const Counts need = CountsOf(phrase);
-    Anagram chosen;
-    const auto visit = [&](auto& self, std::size_t from, qsizetype letters) -> void {
-        if (letters == length && !chosen.empty()) {
-            Counts have;
-            for (const int index : chosen)
-                for (const QChar unit : words[static_cast<std::size_t>(index)].key)
-                    ++have[unit.unicode()];
-            bool covered = true;
-            for (const auto& [unit, count] : need)
-                covered = covered && have[unit] >= count;
-            if (covered) {
-                Anagram sorted = chosen;
-                std::sort(sorted.begin(), sorted.end(), [&words](int a, int b) {
-                    return words[static_cast<std::size_t>(a)].rank <
-                           words[static_cast<std::size_t>(b)].rank;
-                });
-                result.insert(sorted);
-            }
-        }
-        if (chosen.size() == static_cast<std::size_t>(options.maxWords))
-            return;
-        for (std::size_t i = from; i < words.size(); ++i) {
-            const qsizetype size = words[i].key.size();
-            if (size == 0 || letters + size > length)
-                continue;
-            chosen.push_back(static_cast<int>(i));
-            self(self, options.distinct ? i + 1 : i, letters + size);
-            chosen.pop_back();
-        }
-    };
-    visit(visit, 0, 0);
-    return result;
-}
 
 std::string Shown(const Anagram& anagram) {
     std::string text = "{";
