@@ -58,7 +58,11 @@ private:
     }
     QCommandLineOption add(const QStringList& names, const QString& description,
                            const QString& valueName = {}, const QString& defaultValue = {}) {
-        QCommandLineOption option(names, description, valueName, defaultValue);
+        QCommandLineOption option(names,
+                                  defaultValue.isEmpty()
+                                      ? description
+                                      : description + u" The default is "_s + defaultValue + u'.',
+                                  valueName, defaultValue);
         parser_.addOption(option);
         return option;
     }

@@ -200,5 +200,23 @@ TEST(Faults, AnagramsStreamInBoundedMemory) {
     EXPECT_LT(peak, 64 * 1024) << "KiB for three million anagrams";
 }
 
+TEST(Faults, MillionSeedsStreamInBoundedMemory) {
+    TempFiles files;
+    files.write("list.txt", "tangle\nangle\ngent\nglean\nleg\n");
+    {
+        QFile seeds(files.path("seeds.txt"));
+        ASSERT_TRUE(seeds.open(QIODevice::WriteOnly));
+        seeds.write(QByteArray("tangle\nleg\nxyz\ngent\n").repeated(250'000));
+    }
+    long peak = 0;
+    EXPECT_EQ(MakeWords({"--seeds", "seeds.txt", "-m", "3", "-l", "list.txt", "-o", "out.txt"},
+                        files.path(""), peak),
+              0);
+    // tangle finds five words, leg one, xyz none, gent one.
+    EXPECT_EQ(files.read("out.txt").count("\r\n"), 7 * 250'000);
+    EXPECT_GT(peak, 0);
+    EXPECT_LT(peak, 32 * 1024) << "KiB for a million seeds";
+}
+
 } // namespace
 } // namespace Vorlaine
