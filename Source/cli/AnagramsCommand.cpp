@@ -112,6 +112,7 @@ int RunAnagramsCommand(const Options& options) {
     query.blanks = options.blanks;
     query.minimumLength = minimumLength;
     query.maximumLength = options.maximumLength;
+    query.scores = false;
     WordSearch words(command.tiles(), options.foldAccents);
     TerminalProgress& progress = command.progress();
     const WordSearch::Outcome read = list.search(

@@ -164,6 +164,7 @@ int RunWordsCommand(const Options& options) {
     query.maximumLength = options.maximumLength;
     query.pattern = options.pattern ? &*options.pattern : nullptr;
     query.regex = options.regex ? &*options.regex : nullptr;
+    query.scores = options.format == OutputFormat::Json || options.sort == SortOrder::Score;
 
     ResultLines& lines = command.lines();
     TerminalProgress& progress = command.progress();

@@ -10,6 +10,8 @@
 #include <QSet>
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <limits>
 
 namespace Vorlaine {
 
@@ -138,7 +140,8 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()))
             return Outcome::Done;
         word = QString::fromLatin1(bytes);
-        key = AsciiLower(bytes);
+        if (query_.pattern != nullptr || query_.scores)
+            key = AsciiLower(bytes);
     } else {
         word = DecodeItem(bytes, encoding_);
         if (!lengthAllowed(word.size()))
@@ -170,12 +173,14 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         bytesStay_ ? QByteArray::fromRawData(bytes.data(), bytes.size()) : bytes.toByteArray();
     match_.score = 0;
     match_.blanks.clear();
-    letters_.play(key, [&](char16_t letter, bool fromSeed) {
-        if (fromSeed)
-            match_.score += search_.tiles_.value(letter);
-        else
-            match_.blanks += QChar(letter);
-    });
+    if (query_.scores) {
+        letters_.play(key, [&](char16_t letter, bool fromSeed) {
+            if (fromSeed)
+                match_.score += search_.tiles_.value(letter);
+            else
+                match_.blanks += QChar(letter);
+        });
+    }
     match_.word = std::move(word);
     return found(match_) ? Outcome::Done : Outcome::Stopped;
 }
@@ -204,53 +209,79 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, WordListReader& read
 }
 
 void WordSearch::buildIndex(const WordList& list) {
+    indexed_ = nullptr;
+    // Places in the grouped bytes are 32 bits; a larger list is searched
+    // without an index.
+    if (list.byteCount() >= std::numeric_limits<std::uint32_t>::max())
+        return;
     indexed_ = &list;
     const auto items = static_cast<std::size_t>(list.size());
-    std::vector<std::uint64_t> letters(items);
-    for (std::size_t item = 0; item < items; ++item) {
-        const auto index = static_cast<qsizetype>(item);
-        const std::optional<std::uint64_t> ascii = AsciiLetterSet(list.bytes(index));
-        letters[item] = ascii ? *ascii : LetterSet(LetterKey(list.text(index), foldAccents_));
-    }
 
-    // Each letter set becomes a group, numbered as first met; then the items
-    // are counted out into their groups, keeping the list's order.
-    slotLetters_.assign(1024, 0);
-    slotGroup_.assign(1024, 0);
+    // Each letter set becomes a group, numbered as first met.
+    std::size_t slotCount = 1024;
+    while (slotCount < items)
+        slotCount *= 2;
+    slotLetters_.assign(slotCount / 2, 0);
+    slotGroup_.assign(slotCount / 2, 0);
     groupLetters_.clear();
     std::vector<std::uint32_t> groupOfItem(items);
     std::vector<std::uint32_t> sizes;
+    std::vector<std::uint32_t> byteSizes;
     for (std::size_t item = 0; item < items; ++item) {
-        std::size_t slot = findSlot(letters[item]);
+        const auto index = static_cast<qsizetype>(item);
+        const QByteArrayView bytes = list.bytes(index);
+        const std::optional<std::uint64_t> ascii = AsciiLetterSet(bytes);
+        const std::uint64_t letters =
+            ascii ? *ascii : LetterSet(LetterKey(list.text(index), foldAccents_));
+        std::size_t slot = findSlot(letters);
         if (slotLetters_[slot] == 0) {
             if (2 * (groupLetters_.size() + 1) > slotLetters_.size()) {
                 growSlots();
-                slot = findSlot(letters[item]);
+                slot = findSlot(letters);
             }
-            slotLetters_[slot] = letters[item];
+            slotLetters_[slot] = letters;
             slotGroup_[slot] = static_cast<std::uint32_t>(groupLetters_.size());
-            groupLetters_.push_back(letters[item]);
+            groupLetters_.push_back(letters);
             sizes.push_back(0);
+            byteSizes.push_back(0);
         }
-        groupOfItem[item] = slotGroup_[slot];
-        ++sizes[groupOfItem[item]];
+        const std::uint32_t group = slotGroup_[slot];
+        groupOfItem[item] = group;
+        ++sizes[group];
+        byteSizes[group] += static_cast<std::uint32_t>(bytes.size());
     }
-    groupStarts_.assign(groupLetters_.size() + 1, 0);
-    for (std::size_t group = 0; group < sizes.size(); ++group)
-        groupStarts_[group + 1] = groupStarts_[group] + sizes[group];
-    std::vector<std::uint32_t> next(groupStarts_.begin(), groupStarts_.end() - 1);
-    groupedItems_.assign(items, 0);
-    for (std::size_t item = 0; item < items; ++item)
-        groupedItems_[next[groupOfItem[item]]++] = static_cast<std::uint32_t>(item);
 
-    groupedBytes_.clear();
-    groupedBytes_.reserve(static_cast<std::size_t>(list.byteCount()));
-    groupedEnds_.clear();
-    groupedEnds_.reserve(items);
-    for (const std::uint32_t item : groupedItems_) {
-        const QByteArrayView bytes = list.bytes(item);
-        groupedBytes_.insert(groupedBytes_.end(), bytes.begin(), bytes.end());
-        groupedEnds_.push_back(groupedBytes_.size());
+    // Then the items are counted out into their groups, in the list's order,
+    // and their bytes with them.
+    groupStarts_.assign(groupLetters_.size() + 1, 0);
+    std::vector<std::uint32_t> nextByte(groupLetters_.size() + 1, 0);
+    for (std::size_t group = 0; group < sizes.size(); ++group) {
+        groupStarts_[group + 1] = groupStarts_[group] + sizes[group];
+        nextByte[group + 1] = nextByte[group] + byteSizes[group];
+    }
+    std::vector<std::uint32_t> next(groupStarts_.begin(), groupStarts_.end() - 1);
+    groupedItems_.resize(items);
+    groupedBytes_.resize(static_cast<std::size_t>(list.byteCount()));
+    groupedEnds_.resize(items);
+    groupedSingleLetters_.assign(items, false);
+    for (std::size_t item = 0; item < items; ++item) {
+        const std::uint32_t group = groupOfItem[item];
+        const std::uint32_t place = next[group]++;
+        const QByteArrayView bytes = list.bytes(static_cast<qsizetype>(item));
+        std::memcpy(groupedBytes_.data() + nextByte[group], bytes.data(),
+                    static_cast<std::size_t>(bytes.size()));
+        nextByte[group] += static_cast<std::uint32_t>(bytes.size());
+        groupedItems_[place] = static_cast<std::uint32_t>(item);
+        groupedEnds_[place] = nextByte[group];
+        std::uint32_t seen = 0;
+        bool single = true;
+        for (const char c : bytes) {
+            const int letter = (c | 0x20) - 'a';
+            single = single && letter >= 0 && letter < 26 && !(seen & (1u << letter));
+            if (single)
+                seen |= 1u << letter;
+        }
+        groupedSingleLetters_[place] = single;
     }
 }
 
@@ -303,18 +334,22 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
     // the list's order.
     const std::uint64_t seed = run.seedLetters();
     std::vector<std::uint32_t> items;
+    const bool withinSeed = query.mode != FitMode::ContainsAll && query.blanks == 0;
+    const bool lettersSettle = query.mode == FitMode::Within && query.blanks == 0;
     const auto take = [&](std::size_t group) {
         std::size_t begin = groupStarts_[group] > 0 ? groupedEnds_[groupStarts_[group] - 1] : 0;
         for (std::uint32_t i = groupStarts_[group]; i < groupStarts_[group + 1]; ++i) {
             const std::size_t end = groupedEnds_[i];
             const QByteArrayView bytes(groupedBytes_.data() + begin,
                                        static_cast<qsizetype>(end - begin));
-            if (run.mayList(bytes))
+            const bool fits = lettersSettle && groupedSingleLetters_[i]
+                                  ? query.minimumLength <= static_cast<double>(bytes.size())
+                                  : run.mayList(bytes);
+            if (fits)
                 items.push_back(groupedItems_[i]);
             begin = end;
         }
     };
-    const bool withinSeed = query.mode != FitMode::ContainsAll && query.blanks == 0;
     const int seedBits = std::popcount(seed);
     if (withinSeed && (std::size_t{1} << seedBits) < groupLetters_.size() / 8) {
         // Few letters: look up each of their subsets.

@@ -37,6 +37,7 @@ struct WordQuery {
     qsizetype maximumLength = MaxWordLength;
     const WordPattern* pattern = nullptr;      // the whole word must match it
     const QRegularExpression* regex = nullptr; // found anywhere in the word
+    bool scores = true;                        // whether matches need their score and blanks
 };
 
 // A word of the list that the query lists.
@@ -45,6 +46,7 @@ struct WordMatch {
     QString word;     // as the list spells it
     int score = 0;    // the tile values of the letters played from the seed
     QString blanks;   // the letters the blanks stand for, in the word's order
+                      // (both only when the query asks for scores)
 };
 
 // Searches word lists: a query yields the words that fit it, in the list's
@@ -98,7 +100,10 @@ private:
     // The words' bytes once more, in the groups' order: a query reads the
     // words of a group one after the other, not all over the list.
     std::vector<char> groupedBytes_;
-    std::vector<std::size_t> groupedEnds_;
+    std::vector<std::uint32_t> groupedEnds_;
+    // Words of letters a to z, each at most once: such a word fits every seed
+    // that has its letter set, with no count to check.
+    std::vector<bool> groupedSingleLetters_;
     // Where each letter set is among the groups: open addressing, keyed by
     // the set, which is never 0 for a word.
     std::vector<std::uint64_t> slotLetters_;
