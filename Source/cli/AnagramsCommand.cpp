@@ -174,7 +174,7 @@ int RunAnagramsCommand(const Options& options) {
     };
 
     if (read == WordSearch::Outcome::Done && limit != 0) {
-        if (searchedKey.isEmpty() && options.blanks == 0) {
+        if (!include.isEmpty() && searchedKey.isEmpty() && options.blanks == 0) {
             // The included word is the whole phrase.
             print({});
         } else {

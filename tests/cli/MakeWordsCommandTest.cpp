@@ -274,6 +274,10 @@ TEST(MakeWordsCommand, PhraseAnagramOptions) {
     EXPECT_EQ(run({"-s", "starrats", "-w", "3", "--include", "art"}),
               QStringList({"rats art s", "star art s", "tsar art s"}));
     EXPECT_EQ(run({"-s", "star rats", "-w", "3", "-n", "2"}).size(), 2);
+    EXPECT_EQ(run({"-s", "star", "-w", "2", "--include", "tsar"}), QStringList({"tsar"}));
+    const Result nothing =
+        MakeWords({"-s", " ", "-w", "2", "-m", "0", "-l", "list.txt", "-o", "-"}, files.path(""));
+    EXPECT_EQ(nothing.out, "") << "nothing has no anagram";
     EXPECT_EQ(run({"-s", "ratss", "-w", "2", "--format", "json"}),
               QStringList({R"({"words":["rats","s"]})", R"({"words":["star","s"]})",
                            R"({"words":["tsar","s"]})"}));
