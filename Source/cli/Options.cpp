@@ -171,29 +171,32 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     options_.limit = limitValue;
 
     // Choices.
-    if (parser_.isSet(sort)) {
-        const QString order = parser_.value(sort);
-        if (order == u"list")
-            options_.sort = SortOrder::List;
-        else if (order == u"alpha")
-            options_.sort = SortOrder::Alpha;
-        else if (order == u"length")
-            options_.sort = SortOrder::Length;
-        else if (order == u"score")
-            options_.sort = SortOrder::Score;
-        else
-            return usageError(u"--sort takes list, alpha, length or score, not '"_s + order +
-                              u'\'');
-    }
-    if (parser_.isSet(format)) {
-        const QString name = parser_.value(format);
-        if (name == u"plain")
-            options_.format = OutputFormat::Plain;
-        else if (name == u"json")
-            options_.format = OutputFormat::Json;
-        else
-            return usageError(u"--format takes plain or json, not '"_s + name + u'\'');
-    }
+    const auto choose =
+        [&](const QCommandLineOption& option, auto& into,
+            const std::vector<std::pair<QString, std::remove_reference_t<decltype(into)>>>& names) {
+            if (!parser_.isSet(option))
+                return true;
+            const QString value = parser_.value(option);
+            QStringList known;
+            for (const auto& [name, choice] : names) {
+                if (value == name) {
+                    into = choice;
+                    return true;
+                }
+                known << name;
+            }
+            failure_ = u"--"_s + option.names().constLast() + u" takes "_s + known.join(u", "_s) +
+                       u", not '"_s + value + u'\'';
+            return false;
+        };
+    if (!choose(sort, options_.sort,
+                {{u"list"_s, SortOrder::List},
+                 {u"alpha"_s, SortOrder::Alpha},
+                 {u"length"_s, SortOrder::Length},
+                 {u"score"_s, SortOrder::Score}}) ||
+        !choose(format, options_.format,
+                {{u"plain"_s, OutputFormat::Plain}, {u"json"_s, OutputFormat::Json}}))
+        return usageError(failure_);
     if (parser_.isSet(anagrams) && parser_.isSet(containsAll))
         return usageError(u"--contains-all cannot go with --anagrams"_s);
     if (parser_.isSet(containsAll) && parser_.isSet(blanks))
