@@ -9,6 +9,7 @@
 #include "search/NumberText.h"
 #include "search/PhraseAnagrams.h"
 
+#include <QSet>
 #include <algorithm>
 #include <numeric>
 
@@ -45,12 +46,14 @@ struct Vocabulary {
     }
 };
 
-// Whether `word` comes before `other` inside an anagram.
-bool PrintedBefore(const QString& word, const QString& other) {
+// Whether `word` comes before `other` inside an anagram. The same word ties,
+// and the word given first goes first.
+bool PrintedBefore(const QString& word, const QString& other, bool foldAccents) {
     if (word.size() != other.size())
         return word.size() > other.size();
-    return QStringView(LetterKey(word, false))
-               .compare(LetterKey(other, false), Qt::CaseSensitive) <= 0;
+    return SameWord(word, other, foldAccents) ||
+           QStringView(LetterKey(word, false)).compare(LetterKey(other, false), Qt::CaseSensitive) <
+               0;
 }
 
 QByteArray Printed(const QString& word, OutputFormat format) {
@@ -105,36 +108,59 @@ int RunAnagramsCommand(const Options& options) {
     if (!list.open(false, error))
         return Fail(error);
 
-    // The words that fit the phrase, each once.
+    // The words that fit what is left of the phrase, each word once, as the
+    // list first spells it. With a word the anagrams must hold, the whole
+    // phrase is searched, so that the list's spelling of that word is met too.
+    const QString includeKey = LetterKey(include, options.foldAccents);
+    QString includeSpelling = include;
+    bool includeListed = false;
+    const SeedLetters restLetters(searchedKey);
+    QSet<QString> taken;
     Vocabulary vocabulary;
     WordQuery query;
-    query.seed = searchedKey;
+    query.seed = include.isEmpty() ? searchedKey : phraseKey;
     query.blanks = options.blanks;
-    query.minimumLength = minimumLength;
-    query.maximumLength = options.maximumLength;
+    query.minimumLength = include.isEmpty() ? minimumLength : 0;
+    query.maximumLength = include.isEmpty() ? options.maximumLength : MaxWordLength;
     query.scores = false;
     WordSearch words(command.tiles(), options.foldAccents);
     TerminalProgress& progress = command.progress();
     const WordSearch::Outcome read = list.search(
         words, query,
         [&](const WordMatch& match) {
-            if (options.distinct && match.word == include)
+            QString key = LetterKey(match.word, options.foldAccents);
+            if (!include.isEmpty()) {
+                if (key == includeKey && !includeListed) {
+                    includeSpelling = match.word;
+                    includeListed = true;
+                }
+                const auto length = static_cast<double>(match.word.size());
+                if (length < minimumLength || match.word.size() > options.maximumLength ||
+                    restLetters.missing(key, options.blanks) > options.blanks ||
+                    (options.distinct && key == includeKey))
+                    return true;
+            }
+            if (taken.contains(key))
                 return true;
+            taken.insert(key);
             vocabulary.words.push_back(match.word);
             vocabulary.printed.push_back(Printed(match.word, options.format));
-            vocabulary.keyed.push_back({LetterKey(match.word, options.foldAccents), 0});
+            vocabulary.keyed.push_back({std::move(key), 0});
             return true;
         },
         [](double) { return !StopSignals::requested(); });
     if (list.hasError())
         return Fail(list.errorString());
+    if (const std::optional<int> failed = command.openOutput())
+        return *failed;
     vocabulary.rank();
 
     // Where the included word goes among the words of an anagram.
     std::vector<bool> afterInclude(vocabulary.words.size());
     for (std::size_t i = 0; i < afterInclude.size(); ++i)
-        afterInclude[i] = !include.isEmpty() && PrintedBefore(include, vocabulary.words[i]);
-    const QByteArray includePrinted = Printed(include, options.format);
+        afterInclude[i] = !include.isEmpty() &&
+                          PrintedBefore(includeSpelling, vocabulary.words[i], options.foldAccents);
+    const QByteArray includePrinted = Printed(includeSpelling, options.format);
 
     ResultLines& lines = command.lines();
     QByteArray line;
@@ -168,8 +194,7 @@ int RunAnagramsCommand(const Options& options) {
     };
     const auto showProgress = [&](double share) {
         if (progress.due())
-            progress.draw(ProgressText(1, share).percentage + u"  "_s + QString::number(listed) +
-                          u" anagrams"_s);
+            progress.draw(PercentText(share) + u"  "_s + QString::number(listed) + u" anagrams"_s);
         return !StopSignals::requested() && lines.flushIfOld();
     };
 

@@ -17,21 +17,27 @@ void CommandLineWindow::showProgress(double itemTotal, double itemIndex) {
 void CommandLineWindow::addFoundWord(const QString& word) {
     progress_.clear();
     Print(out_, word + u'\n');
+    if (std::ferror(out_) != 0 && outputError_ == 0)
+        Flush(out_, outputError_);
 }
 
 void CommandLineWindow::showMessage(MessageKind kind, const QString& prompt) {
     progress_.clear();
-    std::fflush(out_);
-    Print(err_, MessageLine(kind, prompt));
+    // The report of a run whose words did not all reach standard output would
+    // be false; the caller reports the failure instead.
+    if (outputError_ == 0)
+        Flush(out_, outputError_);
+    if (kind == MessageKind::Error || outputError_ == 0)
+        Print(err_, MessageLine(kind, prompt));
     std::fflush(err_);
 }
 
 bool CommandLineWindow::yield() {
     if (progress_.due()) {
         const ProgressTexts texts = ProgressText(itemTotal_, itemIndex_);
-        progress_.draw(texts.percentage + u"  "_s + texts.wordsLeft);
+        progress_.draw(PercentText(itemIndex_ / itemTotal_) + u" "_s + texts.wordsLeft);
     }
-    return true;
+    return outputError_ == 0;
 }
 
 QString MessageLine(MessageKind kind, const QString& prompt) {

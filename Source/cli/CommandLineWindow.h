@@ -27,6 +27,10 @@ public:
     // Draws a progress line on standard error; off unless it is a terminal.
     void setShowsProgress(bool shows) { progress_.setEnabled(shows); }
 
+    // A failed write to standard output stops the run: the words printed
+    // would be lost. The error number tells why; 0 while none failed.
+    int outputError() const { return outputError_; }
+
 private:
     FieldTexts settings_;
     std::FILE* out_;
@@ -34,6 +38,7 @@ private:
     TerminalProgress progress_;
     double itemTotal_ = 0;
     double itemIndex_ = 0;
+    int outputError_ = 0;
 };
 
 // A message as makewords prints it on standard error: errors start with the

@@ -2,38 +2,103 @@
 
 #include "cli/Options.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
-ListInput::ListInput(const QString& path) : path_(path), reader_(path) {}
+ListInput::ListInput(const QString& path)
+    : path_(path), spool_(QDir::tempPath() + u"/makewords-XXXXXX"_s), reader_(path) {}
 
 bool ListInput::open(bool searchedOften, QString& error) {
     const bool fromInput = IsStandardStream(path_);
-    streams_ = !searchedOften && !fromInput;
+    streams_ = !searchedOften;
     if (streams_) {
-        WordListReader counter(path_);
-        if (!counter.open()) {
-            error = path_ + u" could not be opened: "_s + counter.errorString();
+        if (!(fromInput ? spoolStandardInput(error) : countFile(error)))
             return false;
-        }
-        if (!counter.countItems(itemTotal_)) {
-            error = path_ + u" could not be read: "_s + counter.errorString();
-            return false;
-        }
-        encoding_ = counter.encoding();
         reader_.setChecksEncoding(false);
+        return true;
     }
     if (!(fromInput ? reader_.openStandardInput() : reader_.open())) {
         error = path_ + u" could not be opened: "_s + reader_.errorString();
         return false;
     }
-    if (!streams_) {
-        if (!list_.load(reader_)) {
-            error = path_ + u" could not be read: "_s + list_.errorString();
+    if (!list_.load(reader_)) {
+        error = path_ + u" could not be read: "_s + list_.errorString();
+        return false;
+    }
+    reader_.close();
+    return true;
+}
+
+bool ListInput::countFile(QString& error) {
+    WordListReader counter(path_);
+    if (!counter.open()) {
+        error = path_ + u" could not be opened: "_s + counter.errorString();
+        return false;
+    }
+    if (!counter.countItems(itemTotal_)) {
+        error = path_ + u" could not be read: "_s + counter.errorString();
+        return false;
+    }
+    encoding_ = counter.encoding();
+    if (!reader_.open()) {
+        error = path_ + u" could not be opened: "_s + reader_.errorString();
+        return false;
+    }
+    return true;
+}
+
+// Copies the items of standard input to the spool file, one a line, counting
+// them, and opens the spool for the search.
+bool ListInput::spoolStandardInput(QString& error) {
+    if (!spool_.open()) {
+        error =
+            u"no temporary file for the word list from standard input: "_s + spool_.errorString();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    // Open already, the spool needs no name: however the run ends, nothing is
+    // left behind.
+    QFile::remove(spool_.fileName());
+#endif
+    WordListReader input(path_);
+    if (!input.openStandardInput()) {
+        error = path_ + u" could not be opened: "_s + input.errorString();
+        return false;
+    }
+    QByteArray block;
+    WordListItem item;
+    const auto write = [&] {
+        const bool written = spool_.write(block) == block.size();
+        block.resize(0);
+        return written;
+    };
+    for (;;) {
+        const bool more = input.readItem(item);
+        // Overlong items never fit; they are not kept.
+        if (more && !item.overlong) {
+            block.append(item.bytes.data(), item.bytes.size()).append('\n');
+            ++itemTotal_;
+        }
+        if ((!more || block.size() >= 1 << 16) && !write()) {
+            error = u"the word list from standard input could not be kept in "_s +
+                    QDir::tempPath() + u": "_s + spool_.errorString();
             return false;
         }
-        reader_.close();
+        if (!more)
+            break;
+    }
+    if (input.hasError()) {
+        error = path_ + u" could not be read: "_s + input.errorString();
+        return false;
+    }
+    encoding_ = input.encoding();
+    if (!spool_.flush() || !spool_.seek(0) || !reader_.openDescriptor(spool_.handle())) {
+        error = u"the word list from standard input could not be read back from "_s +
+                QDir::tempPath() + u": "_s + spool_.errorString();
+        return false;
     }
     return true;
 }

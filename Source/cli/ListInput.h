@@ -6,13 +6,15 @@
 #include "search/WordSearch.h"
 
 #include <QString>
+#include <QTemporaryFile>
 
 namespace Vorlaine {
 
-// The word list of a search from the command line. A file searched once goes
+// The word list of a search from the command line. A list searched once goes
 // through as it is read, after a counting pass that settles its encoding, as
-// the make-words run does; a list searched many times, or one that can be
-// read only once (standard input), is kept in memory.
+// the make-words run does; standard input is copied to a temporary file on
+// that pass, so memory stays bounded for it too. A list searched many times
+// is kept in memory.
 class ListInput {
 public:
     explicit ListInput(const QString& path);
@@ -32,7 +34,11 @@ public:
     QString errorString() const;
 
 private:
+    bool countFile(QString& error);
+    bool spoolStandardInput(QString& error);
+
     QString path_;
+    QTemporaryFile spool_; // before the reader that may read it, so it closes after
     WordListReader reader_;
     WordList list_;
     bool streams_ = false;

@@ -132,7 +132,8 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
 
     if (!parser_.parse(arguments))
         return usageError(parser_.errorText());
-    if (parser_.isSet(help)) {
+    // Qt adds --help-all beside --help; makewords has no other help to show.
+    if (parser_.isSet(help) || parser_.isSet(u"help-all"_s)) {
         std::fputs(qUtf8Printable(parser_.helpText() + Examples), stdout);
         return ExitDone;
     }
@@ -153,6 +154,15 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     options_.seedsPath = parser_.value(seeds);
     options_.distinct = parser_.isSet(distinct);
     options_.include = parser_.value(include);
+    for (const auto& [option, what] :
+         {std::pair{&include, u"a word"_s}, std::pair{&seeds, u"a file name"_s},
+          std::pair{&tiles, u"a file name"_s}}) {
+        if (parser_.isSet(*option) && parser_.value(*option).isEmpty())
+            return usageError(u"--"_s + option->names().constLast() + u" needs "_s + what);
+    }
+    if (std::any_of(options_.include.begin(), options_.include.end(),
+                    [](QChar c) { return c.isSpace(); }))
+        return usageError(u"--include takes one word, not '"_s + options_.include + u'\'');
 
     // Numbers.
     const auto number = [&](const QCommandLineOption& option, qsizetype least, auto& into) {
@@ -236,7 +246,9 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     if (parser_.isSet(regex)) {
         const QString text =
             options_.foldAccents ? WithoutAccents(parser_.value(regex)) : parser_.value(regex);
-        QRegularExpression expression(text, QRegularExpression::CaseInsensitiveOption);
+        // \w, \b and [[:alpha:]] take in every letter, not ASCII only.
+        QRegularExpression expression(text, QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::UseUnicodePropertiesOption);
         if (!expression.isValid())
             return usageError(u"--regex: "_s + expression.errorString() + u" at character "_s +
                               QString::number(expression.patternErrorOffset() + 1));

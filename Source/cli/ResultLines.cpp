@@ -3,6 +3,8 @@
 #include "cli/TerminalProgress.h"
 #include "files/OutputWriter.h"
 
+using namespace Qt::StringLiterals;
+
 namespace Vorlaine {
 
 namespace {
@@ -40,7 +42,7 @@ bool ResultLines::flush() {
         const bool written = file_->appendLines(filed_);
         filed_.resize(0);
         if (!written) {
-            errorString_ = file_->errorString();
+            errorString_ = file_->path() + u" could not be written: "_s + file_->errorString();
             printed_.resize(0);
             return false;
         }
@@ -48,8 +50,12 @@ bool ResultLines::flush() {
     if (!printed_.isEmpty()) {
         progress_.clear();
         std::fwrite(printed_.constData(), 1, static_cast<std::size_t>(printed_.size()), out_);
-        std::fflush(out_);
         printed_.resize(0);
+        // Words that did not reach standard output are lost to whoever reads it.
+        if (int error = 0; !Flush(out_, error)) {
+            errorString_ = StandardOutputFailure(error);
+            return false;
+        }
     }
     return true;
 }

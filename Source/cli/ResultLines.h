@@ -27,7 +27,8 @@ public:
     bool flushIfOld();
 
     qint64 count() const { return count_; }
-    // Why the output file could not be written.
+    // Why the output file or standard output could not be written: the whole
+    // message, naming which.
     const QString& errorString() const { return errorString_; }
 
 private:

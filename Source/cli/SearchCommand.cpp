@@ -18,15 +18,37 @@ SearchCommand::SearchCommand(const Options& options)
     progress_.setEnabled(onTerminal_);
 }
 
-std::optional<int> SearchCommand::start(const QString& alsoRead) {
-    StopSignals::catchThem();
+std::optional<int> SearchCommand::start(const QString& seedsPath) {
+    // The files read, each with what the message calls it when it is the
+    // output file. Appending to a file being read would corrupt it.
+    const QString listPath = options_.settings.text(Field::WordList);
+    const std::pair<QString, QString> inputs[] = {
+        {options_.tileValuesPath, u"the tile-values file"_s},
+        {listPath, u"the word list"_s},
+        {seedsPath, u"the seeds file"_s},
+    };
+    for (const auto& [path, name] : inputs) {
+        if (!path.isEmpty() && !IsStandardStream(path) && !FileExists(path))
+            return Fail(path + u" not found!"_s);
+    }
+    if (!printOnly_) {
+        for (const auto& [path, name] : inputs) {
+            if (!path.isEmpty() && !IsStandardStream(path) && IsSameFile(path, outputPath_))
+                return Fail(outputPath_ + u" is "_s + name +
+                            u" itself! Choose another output file."_s);
+        }
+    }
+
     if (!options_.tileValuesPath.isEmpty()) {
         QFile file(options_.tileValuesPath);
         if (!file.open(QIODevice::ReadOnly))
             return Fail(options_.tileValuesPath + u" could not be opened: "_s + file.errorString());
+        QByteArray bytes = file.readAll();
+        // A byte-order mark, as the lists may start with.
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes.remove(0, 3);
         QString error;
-        const auto read =
-            TileValues::parse(DecodeLine(file.readAll()), options_.foldAccents, error);
+        const auto read = TileValues::parse(DecodeLine(bytes), options_.foldAccents, error);
         if (!read) {
             std::fprintf(stderr, "makewords: %s, %s\n", qUtf8Printable(options_.tileValuesPath),
                          qUtf8Printable(error));
@@ -34,21 +56,14 @@ std::optional<int> SearchCommand::start(const QString& alsoRead) {
         }
         tiles_ = *read;
     }
+    return std::nullopt;
+}
 
-    const QString listPath = options_.settings.text(Field::WordList);
-    if (!IsStandardStream(listPath) && !FileExists(listPath))
-        return Fail(listPath + u" not found!"_s);
-    if (!printOnly_) {
-        // Appending to a file being read would corrupt it.
-        for (const QString& read : {listPath, alsoRead}) {
-            if (!read.isEmpty() && !IsStandardStream(read) && IsSameFile(read, outputPath_))
-                return Fail(outputPath_ +
-                            u" is the word list itself! Choose another output file."_s);
-        }
-        if (!output_.open())
-            return Fail(outputPath_ + u" could not be opened for appending: "_s +
-                        output_.errorString());
-    }
+std::optional<int> SearchCommand::openOutput() {
+    if (!printOnly_ && !output_.open())
+        return Fail(outputPath_ + u" could not be opened for appending: "_s +
+                    output_.errorString());
+    StopSignals::catchThem();
     return std::nullopt;
 }
 
@@ -57,14 +72,16 @@ int SearchCommand::finish(const QString& found) {
     const bool flushed = lines_.errorString().isEmpty() && lines_.flush();
     const bool closed = output_.close();
     progress_.clear();
-    if (!flushed || !closed)
-        return Fail(outputPath_ + u" could not be written: "_s +
-                    (flushed ? output_.errorString() : lines_.errorString()));
+    if (!flushed)
+        return Fail(lines_.errorString());
+    if (!closed)
+        return Fail(outputPath_ + u" could not be written: "_s + output_.errorString());
     const bool stopped = StopSignals::requested();
     const QString report = (stopped ? u"Stopped!\r\n"_s : u"Done!\r\n"_s) +
                            QString::number(lines_.count()) + u' ' + found + u" found."_s +
                            (printOnly_ ? QString() : u"\r\n"_s + outputPath_ + u" created!"_s);
-    std::fflush(stdout);
+    if (int error = 0; !Flush(stdout, error))
+        return Fail(StandardOutputFailure(error));
     Print(stderr, MessageLine(MessageKind::Report, report));
     return stopped ? 128 + StopSignals::signal() : ExitDone;
 }

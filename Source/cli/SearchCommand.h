@@ -19,10 +19,14 @@ class SearchCommand {
 public:
     explicit SearchCommand(const Options& options);
 
-    // Reads the tile values, checks the files as the make-words run does and
-    // opens the output file. `alsoRead` is a further file the search reads.
-    // Returns the exit status when the search cannot run.
-    std::optional<int> start(const QString& alsoRead = {});
+    // Reads the tile values and checks the files as the make-words run does:
+    // every file read must exist, and none may be the output file. `seedsPath`
+    // is the seeds file, if any. Returns the exit status when the search
+    // cannot run. Nothing is created yet.
+    std::optional<int> start(const QString& seedsPath = {});
+    // Opens the output file, once the inputs are read, and from then on lets
+    // Ctrl-C stop the search cleanly. Returns the exit status when it fails.
+    std::optional<int> openOutput();
 
     const TileValues& tiles() const { return tiles_; }
     ResultLines& lines() { return lines_; }

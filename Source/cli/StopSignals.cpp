@@ -7,7 +7,14 @@ namespace Vorlaine {
 namespace {
 volatile std::sig_atomic_t caught = 0;
 
+// A second signal ends the program at once: the way out of a wait that the
+// first one cannot end, such as a read from a terminal.
 extern "C" void Catch(int number) {
+    if (caught != 0) {
+        std::signal(number, SIG_DFL);
+        std::raise(number);
+        return;
+    }
     caught = number;
 }
 } // namespace

@@ -32,6 +32,21 @@ private:
 // Writes the text as UTF-8.
 void Print(std::FILE* file, const QString& text);
 
+// The share done as a person reads it, to a tenth of a percent: "42.5%".
+QString PercentText(double share);
+
+// Flushes the stream. False when this or an earlier write to it failed; the
+// error number then tells why.
+bool Flush(std::FILE* file, int& error);
+
+// The message for a failed write to standard output.
+QString StandardOutputFailure(int error);
+
+// Puts the null device in place of each standard stream that is closed, so
+// that no file opened later takes its number and gets what is printed there.
+// False when standard output was one of them: the words would be lost.
+bool OpenClosedStandardStreams();
+
 // Whether the stream is a terminal.
 bool IsTerminal(std::FILE* file);
 

@@ -156,6 +156,8 @@ int RunWordsCommand(const Options& options) {
     WordSearch search(command.tiles(), options.foldAccents);
     if (seeds.many())
         list.index(search);
+    if (const std::optional<int> failed = command.openOutput())
+        return *failed;
 
     WordQuery query;
     query.blanks = options.blanks;
@@ -183,8 +185,7 @@ int RunWordsCommand(const Options& options) {
                     (seeds.total() > 0 ? u" of "_s + QString::number(seeds.total()) : QString()) +
                     u" seeds"_s);
             } else {
-                const ProgressTexts texts = ProgressText(1, share);
-                progress.draw(texts.percentage);
+                progress.draw(PercentText(share));
             }
         }
         return !StopSignals::requested() && lines.flushIfOld();
@@ -220,7 +221,11 @@ int RunWordsCommand(const Options& options) {
                     return true;
                 },
                 showProgress);
-            SortMatches(sorted, options.sort);
+            if (outcome == WordSearch::Outcome::Done &&
+                !SortMatches(sorted, options.sort, [] { return !StopSignals::requested(); }))
+                outcome = WordSearch::Outcome::Stopped;
+            if (outcome != WordSearch::Outcome::Done)
+                break;
             if (limit >= 0 && static_cast<std::size_t>(limit) < sorted.size())
                 sorted.resize(static_cast<std::size_t>(limit));
             for (const WordMatch& match : sorted) {

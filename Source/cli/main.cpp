@@ -5,15 +5,20 @@
 #include "cli/AnagramsCommand.h"
 #include "cli/CommandLineWindow.h"
 #include "cli/Options.h"
+#include "cli/SearchCommand.h"
+#include "cli/TerminalProgress.h"
 #include "cli/WordsCommand.h"
 #include "search/MakeWordsRun.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
 
 using namespace Vorlaine;
 
 int main(int argc, char* argv[]) {
+    // Before anything opens a file: Qt's own start opens some.
+    const bool outputOpen = OpenClosedStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("makewords"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(VersionText));
@@ -21,6 +26,8 @@ int main(int argc, char* argv[]) {
     Options options;
     if (const std::optional<int> status = ParseCommandLine(QCoreApplication::arguments(), options))
         return *status;
+    if (!outputOpen)
+        return Fail(StandardOutputFailure(EBADF));
 
     if (options.words >= 2)
         return RunAnagramsCommand(options);
@@ -30,6 +37,8 @@ int main(int argc, char* argv[]) {
     CommandLineWindow window(options.settings);
     window.setShowsProgress(IsTerminal(stderr));
     const RunOutcome outcome = RunMakeWords(window);
-    std::fflush(stdout);
+    int error = window.outputError();
+    if (error != 0 || !Flush(stdout, error))
+        return Fail(StandardOutputFailure(error));
     return outcome == RunOutcome::Finished ? ExitDone : ExitFailed;
 }

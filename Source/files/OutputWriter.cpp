@@ -13,19 +13,19 @@
 
 namespace Vorlaine {
 
-OutputWriter::OutputWriter(const QString& path) : file_(path) {}
+OutputWriter::OutputWriter(const QString& path) : path_(path), file_(path) {}
 
 bool OutputWriter::open() {
     // Opening a named pipe for writing waits for a reader that may never come.
     std::error_code error;
-    const auto type = std::filesystem::status(NativePath(file_.fileName()), error).type();
+    const auto type = std::filesystem::status(NativePath(path_), error).type();
     if (type == std::filesystem::file_type::fifo || type == std::filesystem::file_type::socket)
         return fail(QStringLiteral("Not a regular file"));
 #ifdef Q_OS_UNIX
     // O_APPEND makes every write land at the end, and the descriptor is handed
     // to QFile without its Append mode, which would seek and so warn about
     // devices such as /dev/null.
-    const int fd = ::open(QFile::encodeName(file_.fileName()).constData(),
+    const int fd = ::open(QFile::encodeName(path_).constData(),
                           O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return fail(qt_error_string(errno));
@@ -38,22 +38,45 @@ bool OutputWriter::open() {
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return fail(file_.errorString());
 #endif
+    // A file that cannot be read back (write-only, a device) is taken to end
+    // its last line.
+    QFile written(path_);
+    char last = '\n';
+    if (type == std::filesystem::file_type::regular && written.open(QIODevice::ReadOnly) &&
+        written.size() > 0 && written.seek(written.size() - 1) && written.getChar(&last)) {
+        if (last == '\r')
+            unfinishedLine_ = "\n";
+        else if (last != '\n')
+            unfinishedLine_ = "\r\n";
+    }
     return true;
 }
 
 bool OutputWriter::appendLine(QByteArrayView bytes) {
     line_.resize(0);
+    line_.append(unfinishedLine_);
     line_.append(bytes.data(), bytes.size());
     line_.append("\r\n", 2);
-    return appendLines(line_);
+    return write(line_);
 }
 
 bool OutputWriter::appendLines(QByteArrayView lines) {
+    if (unfinishedLine_.isEmpty())
+        return write(lines);
+    line_.resize(0);
+    line_.append(unfinishedLine_);
+    line_.append(lines.data(), lines.size());
+    return write(line_);
+}
+
+bool OutputWriter::write(QByteArrayView bytes) {
     const qint64 sizeBefore = file_.size();
     errno = 0;
-    const qint64 written = file_.write(lines.data(), lines.size());
-    if (written == lines.size())
+    const qint64 written = file_.write(bytes.data(), bytes.size());
+    if (written == bytes.size()) {
+        unfinishedLine_.clear();
         return true;
+    }
     // QFile reports no error for a write it could make in part; the system's
     // own error tells why it stopped.
     const int systemError = errno;

@@ -9,7 +9,12 @@ namespace Vorlaine {
 // Appends words to the output file, one line each. The file is created when
 // missing and never truncated or rewritten. Every line goes to the file in a
 // single write before appendLine returns, so a crash loses no word already
-// written and leaves no half line behind.
+// written. A write that fails part-way is taken back. Only a program killed
+// outright in the middle of a write can leave part of a line: Linux copies a
+// write into the file a page at a time and stops between two pages for a
+// kill, so the cut falls where a 4,096-byte page of the file ends. A file
+// whose last line has no line end, so cut or written by hand, gets one before
+// the first new line, so that no word is glued to it.
 class OutputWriter {
 public:
     explicit OutputWriter(const QString& path);
@@ -23,12 +28,18 @@ public:
     bool close();
 
     QString errorString() const { return errorString_; }
+    const QString& path() const { return path_; }
 
 private:
     bool fail(const QString& reason);
+    bool write(QByteArrayView bytes);
 
+    QString path_;
     QFile file_;
     QByteArray line_;
+    // What the file's last line lacks of a line end, written before the
+    // first new line.
+    QByteArray unfinishedLine_;
     QString errorString_;
 };
 

@@ -28,7 +28,11 @@ bool WordListReader::open() {
 }
 
 bool WordListReader::openStandardInput() {
-    return start(file_.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered));
+    return openDescriptor(fileno(stdin));
+}
+
+bool WordListReader::openDescriptor(int descriptor) {
+    return start(file_.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered));
 }
 
 bool WordListReader::start(bool opened) {

@@ -36,6 +36,8 @@ public:
     bool open();
     // Reads standard input instead of the file named by the path.
     bool openStandardInput();
+    // Reads from an open file from where it stands; the file stays open.
+    bool openDescriptor(int descriptor);
     void close();
 
     // False at the end of the list, or when reading failed (hasError).

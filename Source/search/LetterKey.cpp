@@ -20,4 +20,11 @@ QString LetterKey(QStringView word, bool foldAccents) {
     return key;
 }
 
+bool SameWord(QStringView first, QStringView second, bool foldAccents) {
+    // Without folding, a key is as long as its word.
+    if (!foldAccents && first.size() != second.size())
+        return false;
+    return LetterKey(first, foldAccents) == LetterKey(second, foldAccents);
+}
+
 } // namespace Vorlaine

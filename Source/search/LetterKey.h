@@ -13,4 +13,10 @@ QString WithoutAccents(QStringView text);
 // own, as the letter fit does, after taking the accents off when asked.
 QString LetterKey(QStringView word, bool foldAccents);
 
+// Whether two words are the same word to a search: their letter keys are
+// equal, so case never counts, and accents do not when folded. Phrase
+// anagrams take each word once by this rule (keyed by LetterKey), and a word
+// the anagrams must hold, or may hold once only, is found by it.
+bool SameWord(QStringView first, QStringView second, bool foldAccents);
+
 } // namespace Vorlaine

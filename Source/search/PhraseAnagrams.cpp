@@ -924,8 +924,11 @@ std::unique_ptr<AnagramEntries> Prepare(QStringView phraseKey,
 }
 
 // The entries that fit the phrase with the given extra letters (ascending):
-// those whose letters beyond the phrase's are among the extras.
-std::vector<int> EntriesFor(const AnagramEntries& p, const std::vector<int>& extras) {
+// those whose letters beyond the phrase's are among the extras. `work` grows
+// by the groups looked at, so that a search of many extras with few entries
+// still tells its progress.
+std::vector<int> EntriesFor(const AnagramEntries& p, const std::vector<int>& extras,
+                            std::int64_t& work) {
     std::vector<int> entries;
     std::vector<std::pair<int, int>> runs; // letter, count
     for (const int letter : extras) {
@@ -939,6 +942,7 @@ std::vector<int> EntriesFor(const AnagramEntries& p, const std::vector<int>& ext
     double parts = 1;
     for (const auto& run : runs)
         parts *= run.second + 1;
+    work += static_cast<std::int64_t>(std::min(parts, static_cast<double>(p.byExcess.size()))) + 1;
     if (parts <= static_cast<double>(p.byExcess.size())) {
         std::vector<int> taken(runs.size(), 0);
         std::vector<int> key;
@@ -1028,7 +1032,7 @@ bool PhraseAnagrams::search(const Found& found, const Progress& progress) const 
             extras[i] = At(p.extraLetters, pick[i]);
             ++At(target, extras[i]);
         }
-        const std::vector<int> entries = EntriesFor(p, extras);
+        const std::vector<int> entries = EntriesFor(p, extras, run.work);
         if (!SearchTarget(run, wide, target, entries))
             return false;
         // Setting up each target is work too, when there are many.

@@ -60,8 +60,10 @@ std::size_t HashSlot(std::uint64_t letters, std::size_t mask) {
     return static_cast<std::size_t>((letters * 0x9E3779B97F4A7C15ull) >> 20) & mask;
 }
 
-// How often the progress is told during a scan of the list.
+// How often the progress is told during a scan of the list, and during the
+// steps of a search through the index (each a group, a subset or a word).
 constexpr qsizetype ProgressEvery = 1 << 16;
+constexpr std::uint64_t ProgressSteps = 1 << 12;
 
 } // namespace
 
@@ -174,10 +176,13 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
     match_.score = 0;
     match_.blanks.clear();
     if (query_.scores) {
+        // The letters beyond the seed's are played by blanks, except when the
+        // word only has to hold the seed: then they are simply the word's own.
+        const bool blanksPlay = query_.mode != FitMode::ContainsAll;
         letters_.play(key, [&](char16_t letter, bool fromSeed) {
             if (fromSeed)
                 match_.score += search_.tiles_.value(letter);
-            else
+            else if (blanksPlay)
                 match_.blanks += QChar(letter);
         });
     }
@@ -331,7 +336,8 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
     }
 
     // The groups whose letters can make a listed word, then their words in
-    // the list's order.
+    // the list's order. A seed with many letters can mean a long walk over
+    // groups or subsets, so the progress is told along the way.
     const std::uint64_t seed = run.seedLetters();
     std::vector<std::uint32_t> items;
     const bool withinSeed = query.mode != FitMode::ContainsAll && query.blanks == 0;
@@ -350,16 +356,30 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
             begin = end;
         }
     };
+    // The share is a rough one: the walk, then the words, half each.
+    std::uint64_t steps = 0;
+    const auto goOn = [&](double share) {
+        return !progress || ++steps % ProgressSteps != 0 || progress(share);
+    };
     const int seedBits = std::popcount(seed);
-    if (withinSeed && (std::size_t{1} << seedBits) < groupLetters_.size() / 8) {
+    // At most a subset for every eighth group; a seed with all 64 bits set
+    // has more subsets than a size_t counts, and is walked group by group.
+    const bool fewSubsets = seedBits < std::numeric_limits<std::size_t>::digits &&
+                            (std::size_t{1} << seedBits) < groupLetters_.size() / 8;
+    if (withinSeed && fewSubsets) {
         // Few letters: look up each of their subsets.
         for (std::uint64_t subset = seed; subset != 0; subset = (subset - 1) & seed) {
+            if (!goOn(0))
+                return Outcome::Stopped;
             if (const auto group = findGroup(subset))
                 take(*group);
         }
     } else {
         const qsizetype extraLetters = std::min<qsizetype>(query.blanks, 64);
+        const auto groups = static_cast<double>(groupLetters_.size());
         for (std::size_t group = 0; group < groupLetters_.size(); ++group) {
+            if (!goOn(static_cast<double>(group) / groups / 2))
+                return Outcome::Stopped;
             const std::uint64_t letters = groupLetters_[group];
             const bool possible = query.mode == FitMode::ContainsAll
                                       ? (letters & seed) == seed
@@ -369,38 +389,59 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
         }
     }
     std::sort(items.begin(), items.end());
-    for (const std::uint32_t item : items) {
-        if (const Outcome outcome = run.consider(list.bytes(item), found); outcome != Outcome::Done)
+    const auto itemCount = static_cast<double>(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!goOn(0.5 + static_cast<double>(i) / itemCount / 2))
+            return Outcome::Stopped;
+        if (const Outcome outcome = run.consider(list.bytes(items[i]), found);
+            outcome != Outcome::Done)
             return outcome;
     }
     return Outcome::Done;
 }
 
-void SortMatches(std::vector<WordMatch>& matches, SortOrder order) {
+bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
+                 const std::function<bool()>& goOn) {
     if (order == SortOrder::List)
-        return;
+        return true;
+    // A sort of millions of words takes a while; one asked to stop leaves it
+    // through an exception, after which the matches are whole but unordered.
+    struct Stop {};
+    std::uint64_t steps = 0;
+    const auto check = [&] {
+        if (goOn && ++steps % ProgressSteps == 0 && !goOn())
+            throw Stop{};
+    };
     struct Keyed {
         QString lower;
         std::size_t index;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(matches.size());
-    for (std::size_t i = 0; i < matches.size(); ++i)
-        keyed.push_back({LetterKey(matches[i].word, false), i});
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        const WordMatch& first = matches[a.index];
-        const WordMatch& second = matches[b.index];
-        if (order == SortOrder::Length && first.word.size() != second.word.size())
-            return first.word.size() > second.word.size();
-        if (order == SortOrder::Score && first.score != second.score)
-            return first.score > second.score;
-        return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;
-    });
+    try {
+        for (std::size_t i = 0; i < matches.size(); ++i) {
+            check();
+            keyed.push_back({LetterKey(matches[i].word, false), i});
+        }
+        std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+            check();
+            const WordMatch& first = matches[a.index];
+            const WordMatch& second = matches[b.index];
+            if (order == SortOrder::Length && first.word.size() != second.word.size())
+                return first.word.size() > second.word.size();
+            if (order == SortOrder::Score && first.score != second.score)
+                return first.score > second.score;
+            return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;
+        });
+    } catch (const Stop&) {
+        return false;
+    }
     std::vector<WordMatch> sorted;
     sorted.reserve(matches.size());
     for (const Keyed& entry : keyed)
         sorted.push_back(std::move(matches[entry.index]));
     matches = std::move(sorted);
+    return true;
 }
 
 } // namespace Vorlaine

@@ -120,7 +120,10 @@ enum class SortOrder {
     Length, // longest first, then alpha
     Score,  // highest first, then alpha
 };
-// Sorts, keeping the list's order among equals.
-void SortMatches(std::vector<WordMatch>& matches, SortOrder order);
+// Sorts, keeping the list's order among equals. `goOn`, when set, is asked now
+// and then whether to go on; false stops the sort and leaves the matches in no
+// particular order, and SortMatches returns false.
+bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
+                 const std::function<bool()>& goOn = {});
 
 } // namespace Vorlaine

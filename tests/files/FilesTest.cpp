@@ -69,13 +69,38 @@ TEST(OutputWriter, AppendsAndNeverRewrites) {
     EXPECT_TRUE(writer.appendLine("angle"));
     EXPECT_TRUE(writer.appendLine("caf\xE9"));
     // Each line is in the file at once, before the writer is closed.
-    EXPECT_EQ(files.read("out.txt"), "old\r\nno line endangle\r\ncaf\xE9\r\n");
+    EXPECT_EQ(files.read("out.txt"), "old\r\nno line end\r\nangle\r\ncaf\xE9\r\n");
     EXPECT_TRUE(writer.close());
 
     OutputWriter again(files.path("out.txt"));
     ASSERT_TRUE(again.open());
     EXPECT_TRUE(again.close());
-    EXPECT_EQ(files.read("out.txt"), "old\r\nno line endangle\r\ncaf\xE9\r\n");
+    EXPECT_EQ(files.read("out.txt"), "old\r\nno line end\r\nangle\r\ncaf\xE9\r\n");
+}
+
+TEST(OutputWriter, NoWordIsGluedToAnUnfinishedLastLine) {
+    // What the file ends with, and what the first new line starts with: a
+    // line cut by a killed run, or written by hand, is ended first.
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"", ""},          {"cut", "\r\n"},     {"cut\r", "\n"},
+        {"whole\r\n", ""}, {"unix line\n", ""}, {"word\r\nmore\r\nha", "\r\n"},
+    };
+    for (const auto& [before, started] : cases) {
+        TempFiles files;
+        files.write("out.txt", before);
+        OutputWriter writer(files.path("out.txt"));
+        ASSERT_TRUE(writer.open());
+        EXPECT_TRUE(writer.appendLines("a\r\nb\r\n"));
+        EXPECT_TRUE(writer.appendLine("c"));
+        EXPECT_EQ(files.read("out.txt"), before + started + "a\r\nb\r\nc\r\n") << before.data();
+
+        // A run that writes nothing leaves the file as it was.
+        files.write("out.txt", before);
+        OutputWriter idle(files.path("out.txt"));
+        ASSERT_TRUE(idle.open());
+        EXPECT_TRUE(idle.close());
+        EXPECT_EQ(files.read("out.txt"), before);
+    }
 }
 
 TEST(OutputWriter, CreatesAMissingFile) {

@@ -166,8 +166,9 @@ TEST_F(MakeWordsRunTest, RunningTwiceAppendsTwice) {
     run();
     run();
     EXPECT_EQ(window.results, "gent\r\n");
-    // An output file without a final line end gets the first word right after it.
-    EXPECT_EQ(output(), "oldergent\r\ngent\r\n");
+    // An output file without a final line end gets one before the first word,
+    // so that no word is glued to the line before it.
+    EXPECT_EQ(output(), "older\r\ngent\r\ngent\r\n");
 }
 
 TEST_F(MakeWordsRunTest, WordsAreWrittenAsTheListHasThem) {

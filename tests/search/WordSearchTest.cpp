@@ -57,7 +57,7 @@ std::vector<WordMatch> Model(const QStringList& words, const WordQuery& query, c
         for (const QChar c : key) {
             if (left[c.unicode()]-- > 0)
                 match.score += tiles.value(c.unicode());
-            else
+            else if (query.mode != FitMode::ContainsAll) // letters beyond the seed, not blanks
                 match.blanks += c;
         }
         listed.push_back(match);
