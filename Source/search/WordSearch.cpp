@@ -388,7 +388,20 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
                 take(group);
         }
     }
-    std::sort(items.begin(), items.end());
+    // Back into the list's order. Most of a large list is put in order by
+    // marking the items: a sort of millions would not notice a stop.
+    if (items.size() * 16 > static_cast<std::size_t>(list.size())) {
+        std::vector<std::uint64_t> marked((static_cast<std::size_t>(list.size()) + 63) / 64, 0);
+        for (const std::uint32_t item : items)
+            marked[item / 64] |= std::uint64_t{1} << (item % 64);
+        std::size_t next = 0;
+        for (std::size_t word = 0; word < marked.size(); ++word) {
+            for (std::uint64_t bits = marked[word]; bits != 0; bits &= bits - 1)
+                items[next++] = static_cast<std::uint32_t>(word * 64 + std::countr_zero(bits));
+        }
+    } else {
+        std::sort(items.begin(), items.end());
+    }
     const auto itemCount = static_cast<double>(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (!goOn(0.5 + static_cast<double>(i) / itemCount / 2))

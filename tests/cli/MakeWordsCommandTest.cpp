@@ -1,3 +1,4 @@
+#include "support/MakeWordsProcess.h"
 #include "support/TempFiles.h"
 
 #include <QFile>
@@ -10,25 +11,9 @@
 namespace Vorlaine {
 namespace {
 
+using Testing::MakeWords;
+using Testing::Result;
 using Testing::TempFiles;
-
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result MakeWords(const QStringList& arguments, const QString& folder,
-                 const QByteArray& input = {}) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(MAKEWORDS_PATH), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 TEST(MakeWordsCommand, RunsWithTheWindowsDefaults) {
     TempFiles files;

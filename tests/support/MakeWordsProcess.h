@@ -1,0 +1,45 @@
+#pragma once
+
+// Runs the makewords program as a user would, for the command-line tests.
+// The test target defines MAKEWORDS_PATH.
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace Vorlaine::Testing {
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Result MakeWords(const QStringList& arguments, const QString& folder,
+                        const QByteArray& input = {}) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(MAKEWORDS_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// Runs a bash command line in which "$M" is the program: for redirections
+// that QProcess cannot make, such as a closed standard output.
+inline Result Shell(const QString& command, const QString& folder) {
+    QProcess shell;
+    shell.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("M"), QStringLiteral(MAKEWORDS_PATH));
+    shell.setProcessEnvironment(environment);
+    shell.start(QStringLiteral("bash"), {QStringLiteral("-c"), command});
+    EXPECT_TRUE(shell.waitForFinished(60000)) << command.toStdString();
+    return {shell.exitCode(), shell.readAllStandardOutput(), shell.readAllStandardError()};
+}
+
+} // namespace Vorlaine::Testing
