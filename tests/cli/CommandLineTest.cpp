@@ -1,0 +1,541 @@
+// makewords's options seen through its command line, each checked against a
+// plain model of what the manual promises or against results worked out by hand.
+
+#include "support/MakeWordsProcess.h"
+#include "support/TempFiles.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace Vorlaine {
+namespace {
+
+using Testing::MakeWords;
+using Testing::Result;
+using Testing::TempFiles;
+
+// Options written as on a command line; none of them holds a blank.
+QStringList Args(const QString& line) {
+    return line.split(u' ', Qt::SkipEmptyParts);
+}
+
+QStringList Lines(const QByteArray& out) {
+    return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QByteArray ListFile(const QStringList& words) {
+    return words.join(u'\n').toUtf8() + '\n';
+}
+
+std::string Text(const QStringList& list, QChar between = u' ') {
+    return list.join(between).toStdString();
+}
+
+// Lists compared as text, so that a failure shows the words.
+#define EXPECT_LIST(found, expected) EXPECT_EQ(Text(found, u'|'), Text(expected, u'|'))
+
+// Every line parsed as one JSON object. Qt's parser lets raw control
+// characters through; JSON does not.
+std::vector<QJsonObject> JsonLines(const QByteArray& out) {
+    std::vector<QJsonObject> objects;
+    for (const QByteArray& line : out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x20; }))
+            << line.toStdString();
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+        EXPECT_TRUE(document.isObject()) << line.toStdString();
+        objects.push_back(document.object());
+    }
+    return objects;
+}
+
+// --- The model: letters counted in plain Qt, facts taken from the manual ---
+
+// Lower case; with --fold-accents also without the marks of accented letters.
+QString Folded(const QString& text, bool fold) {
+    QString key = fold ? text.normalized(QString::NormalizationForm_D) : text;
+    key.removeIf([fold](QChar c) { return fold && c.isMark(); });
+    return key.toLower();
+}
+
+// The published English tiles.
+int EnglishValue(QChar letter) {
+    static const QString tiles =
+        u"A1 B3 C3 D2 E1 F4 G2 H4 I1 J8 K5 L1 M3 N1 O1 P3 Q10 R1 S1 T1 U1 V4 W4 X8 Y4 Z10"_s;
+    const qsizetype at = letter.isLetter() ? tiles.indexOf(letter.toUpper()) : -1;
+    return at < 0 ? 0 : tiles.mid(at + 1, 2).trimmed().toInt();
+}
+
+enum class Mode { Within, Anagram, ContainsAll };
+
+struct Found {
+    QString word;
+    int score = 0;
+    QString blanks;
+};
+
+// Each letter of the word comes from the seed while the seed has it left; the
+// rest are blanks, or with --contains-all the letters it holds besides.
+std::optional<Found> Fit(const QString& seed, const QString& word, int blanks, Mode mode,
+                         bool fold) {
+    std::map<QChar, int> left;
+    for (const QChar c : Folded(seed, fold))
+        ++left[c];
+    Found found{word, 0, {}};
+    for (const QChar c : Folded(word, fold)) {
+        if (left[c] > 0) {
+            --left[c];
+            found.score += EnglishValue(c);
+        } else {
+            found.blanks += c;
+        }
+    }
+    const bool seedUsedUp =
+        std::all_of(left.begin(), left.end(), [](auto& l) { return !l.second; });
+    const qsizetype extra = found.blanks.size();
+    if (mode == Mode::ContainsAll)
+        found.blanks.clear();
+    const bool fits = mode == Mode::Within    ? extra <= blanks
+                      : mode == Mode::Anagram ? seedUsedUp && extra == blanks
+                                              : seedUsedUp;
+    return fits ? std::optional(found) : std::nullopt;
+}
+
+// The words the model lists, in the list's order, each spelling once.
+std::vector<Found> ModelWords(const QStringList& list, const QString& seed, int blanks, Mode mode,
+                              int shortest, int longest = 1000) {
+    std::vector<Found> found;
+    QStringList listed;
+    for (const QString& word : list) {
+        if (word.size() < shortest || word.size() > longest || listed.contains(word))
+            continue;
+        if (const auto fit = Fit(seed, word, blanks, mode, false)) {
+            listed << word;
+            found.push_back(*fit);
+        }
+    }
+    return found;
+}
+
+// --sort, then -n.
+QStringList Sorted(std::vector<Found> found, const QString& order, int limit) {
+    std::stable_sort(found.begin(), found.end(), [&](const Found& a, const Found& b) {
+        if (order == u"list")
+            return false;
+        if (order == u"length" && a.word.size() != b.word.size())
+            return a.word.size() > b.word.size();
+        if (order == u"score" && a.score != b.score)
+            return a.score > b.score;
+        return a.word.toLower() < b.word.toLower();
+    });
+    QStringList words;
+    for (qsizetype i = 0; i < qsizetype(found.size()) && (limit < 0 || i < limit); ++i)
+        words << found[std::size_t(i)].word;
+    return words;
+}
+
+// --- Pattern and expression ---
+
+// Without a seed of their own the cases run with an empty one and
+// --contains-all, which lets every word through to the filter.
+void CheckFilters(const std::vector<std::pair<QStringList, QStringList>>& cases) {
+    TempFiles files;
+    files.write("list.txt", ListFile({"Café", "cafe", "CAFES", "fête", "Fete", "élan", "Elan",
+                                      "Straße", "niño", "self-made", "o'clock", "4x4", "Tangle"}));
+    for (const auto& [options, expected] : cases) {
+        QStringList arguments = Args("-l list.txt -o -") + options;
+        if (!options.contains("-s"))
+            arguments += QStringList{"--contains-all", "-s", "", "-m", "1"};
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << Text(options) << result.err.toStdString();
+        EXPECT_LIST(Lines(result.out), expected) << Text(options);
+    }
+}
+
+TEST(CommandLine, PatternAndExpressionIgnoreCaseAndFoldAccents) {
+    CheckFilters({
+        {{"-p", "caf?"}, {"Café", "cafe"}},
+        {{"-p", "CAF?"}, {"Café", "cafe"}},
+        {{"-p", "caf[é]"}, {"Café"}},
+        {{"-p", "caf[é]", "--fold-accents"}, {"Café", "cafe"}},
+        {{"-p", "CAFE", "--fold-accents"}, {"Café", "cafe"}},
+        {{"-p", "[!e]lan"}, {"élan"}},
+        {{"-p", "[!e]lan", "--fold-accents"}, {}},
+        {{"-p", "[a-f]*"}, {"Café", "cafe", "CAFES", "fête", "Fete", "Elan"}},
+        {{"-p", "[a-f]*", "--fold-accents"},
+         {"Café", "cafe", "CAFES", "fête", "Fete", "élan", "Elan"}},
+        {{"-p", "STRA?E"}, {"Straße"}},
+        {{"-r", "^CAFE$"}, {"cafe"}},
+        {{"-r", "^CAFE$", "--fold-accents"}, {"Café", "cafe"}},
+        {{"-r", "^café$"}, {"Café"}},
+        {{"-r", "ÉLAN"}, {"élan"}},
+        {{"-r", "ÉLAN", "--fold-accents"}, {"élan", "Elan"}},
+        {{"-r", "^f.te$"}, {"fête", "Fete"}},
+        {{"-r", "ni[n]o", "--fold-accents"}, {"niño"}},
+        // The seed's accents fold too.
+        {{"-s", "fete", "-m", "4", "-p", "f*"}, {"Fete"}},
+        {{"-s", "fête", "-m", "4", "-p", "f*"}, {"fête"}},
+        {{"-s", "FÊTE", "-m", "4", "-p", "F*", "--fold-accents"}, {"fête", "Fete"}},
+    });
+}
+
+TEST(CommandLine, ExpressionClassesKnowAccentedLetters) {
+    // All but the words with a hyphen or an apostrophe, and 4x4 with [[:alpha:]].
+    const QStringList word{"Café", "cafe",   "CAFES", "fête", "Fete",  "élan",
+                           "Elan", "Straße", "niño",  "4x4",  "Tangle"};
+    QStringList letters = word;
+    letters.removeOne("4x4");
+    CheckFilters({
+        {{"-r", "^\\w+$"}, word},
+        {{"-r", "^[[:alpha:]]+$"}, letters},
+        {{"-r", "^\\w+$", "--fold-accents"}, word},
+        {{"-r", "f\\b"}, {"self-made"}},
+        {{"-r", "\\bé"}, {"élan"}},
+    });
+}
+
+// --- Lengths, order and limits ---
+
+TEST(CommandLine, MaxLengthAloneBoundsPrintedAndFiledWords) {
+    const QStringList list{"tangle", "angle", "gnat", "at", "a", "TANGLE", "glean", "Tan", "gent"};
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    for (const int longest : {0, 2, 3, 5, 6}) {
+        const QString out = u"out%1.txt"_s.arg(longest);
+        files.write(out, "before\r\n");
+        const Result result = MakeWords(
+            Args(u"-s tangle -m 1 -l list.txt -x %1 -o "_s.arg(longest) + out), files.path(""));
+        EXPECT_EQ(result.exitCode, 0);
+        QByteArray filed = "before\r\n";
+        QStringList expected;
+        for (const Found& f : ModelWords(list, "tangle", 0, Mode::Within, 1, longest)) {
+            expected << f.word;
+            filed += f.word.toUtf8() + "\r\n";
+        }
+        EXPECT_LIST(Lines(result.out), expected) << "-x " << longest;
+        EXPECT_EQ(files.read(out), filed) << "-x " << longest;
+    }
+}
+
+TEST(CommandLine, LimitCountsAfterSortingAndPerSeed) {
+    const QStringList list{"tangle", "Angle", "glean", "Gents",  "rang",  "RANGE",
+                           "earl",   "tans",  "TANS",  "gnat",   "LATE",  "stern",
+                           "gazer",  "a",     "Zeal",  "jangle", "large", "strangle"};
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    for (const QString order : {"list", "alpha", "length", "score"}) {
+        for (const int limit : {-1, 0, 1, 4}) {
+            QStringList arguments = Args("-s strangle -b 1 -m 1 -l list.txt -o - --sort " + order);
+            if (limit >= 0)
+                arguments << "-n" << QString::number(limit);
+            const Result result = MakeWords(arguments, files.path(""));
+            EXPECT_EQ(result.exitCode, 0);
+            EXPECT_LIST(Lines(result.out),
+                        Sorted(ModelWords(list, "strangle", 1, Mode::Within, 1), order, limit))
+                << Text(arguments);
+        }
+    }
+
+    // Each seed gets its own N.
+    files.write("seeds.txt", "strangle\ngent\n\nLAGER\n");
+    for (const QString order : {"list", "score"}) {
+        const Result result = MakeWords(
+            Args("--seeds seeds.txt -n 2 -m 1 -l list.txt -o - --sort " + order), files.path(""));
+        QStringList expected;
+        for (const QString seed : {"strangle", "gent", "LAGER"}) {
+            for (const QString& word : Sorted(ModelWords(list, seed, 0, Mode::Within, 1), order, 2))
+                expected << seed + u'\t' + word;
+        }
+        EXPECT_LIST(Lines(result.out), expected) << order.toStdString();
+    }
+}
+
+// --- JSON Lines ---
+
+struct JsonCase {
+    QString options;
+    QStringList seeds; // more than one go through --seeds
+    int blanks;
+    Mode mode;
+    int shortest;
+};
+
+// Each JSON line against the model: the same words in the list's order, each
+// with its length, score, blanks and seed.
+void CheckJson(const QStringList& list, const std::vector<JsonCase>& cases) {
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    for (const JsonCase& c : cases) {
+        const bool many = c.seeds.size() > 1;
+        files.write("seeds.txt", ListFile(c.seeds));
+        const QStringList arguments =
+            QStringList{many ? "--seeds" : "-s", many ? "seeds.txt" : c.seeds[0]} +
+            Args("-l list.txt -o - --format json " + c.options);
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        std::vector<std::pair<QString, Found>> expected;
+        for (const QString& seed : c.seeds) {
+            for (const Found& f : ModelWords(list, seed, c.blanks, c.mode, c.shortest))
+                expected.emplace_back(seed, f);
+        }
+        const std::vector<QJsonObject> objects = JsonLines(result.out);
+        ASSERT_EQ(objects.size(), expected.size()) << Text(arguments);
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            const QJsonObject& o = objects[i];
+            const auto& [seed, model] = expected[i];
+            const std::string word = model.word.toStdString();
+            EXPECT_EQ(o["word"].toString(), model.word) << Text(arguments);
+            EXPECT_EQ(o["length"].toInt(-1), model.word.size()) << word;
+            EXPECT_EQ(o["score"].toInt(-1), model.score) << word;
+            EXPECT_EQ(o["blanks"].toString(u"none"_s).toStdString(), model.blanks.toStdString())
+                << word;
+            EXPECT_EQ(o["seed"].toString(u"none"_s), many ? seed : u"none"_s) << word;
+        }
+    }
+}
+
+TEST(CommandLine, JsonScoresAndBlanksAreThoseOfTheModel) {
+    CheckJson({"tangle", "Angle", "elegant", "gent", "tablet", "beagle", "TANGLE", "bagel", "gale",
+               "lag", "legal", "tan", "zebra", "agent"},
+              {
+                  {"-m 3", {"tangle"}, 0, Mode::Within, 3},
+                  {"-b 2 -m 2", {"tangle"}, 2, Mode::Within, 2},
+                  {"-b 1 --anagrams", {"TANGLE"}, 1, Mode::Anagram, 4},
+                  {"-b 1 -m 3", {"ta\"n\\gle", "gent"}, 1, Mode::Within, 3},
+              });
+}
+
+// The letters beyond the seed are not blanks: --contains-all has none.
+TEST(CommandLine, ContainsAllHasNoBlanks) {
+    CheckJson({"abc", "bad", "cab", "Abba", "xyz", "ba", "bay", "a"},
+              {{"--contains-all -m 1", {"ab"}, 0, Mode::ContainsAll, 1},
+               {"--contains-all -m 1", {"ab", "b"}, 0, Mode::ContainsAll, 1}});
+}
+
+TEST(CommandLine, JsonCarriesAnyCharacterAndCountsUtf16Units) {
+    TempFiles files;
+    // A quote, a backslash, a tab and a control character inside one word.
+    const QString odd = u"a\"b\\c\td\x01"_s;
+    files.write("list.txt",
+                ListFile({odd, "\"", "\\", "cafe\u0301", "Straße", "a😀", "nai\u0308ve"}));
+    const QStringList options = Args("-m 1 -l list.txt -o - --format json");
+    QStringList words;
+    for (const QJsonObject& o :
+         JsonLines(MakeWords(QStringList{"-s", odd} + options, files.path("")).out))
+        words << o["word"].toString();
+    EXPECT_LIST(words, QStringList({odd, "\"", "\\"}));
+
+    // -x compares the UTF-16 length of the word as the list spells it, the
+    // length JSON gives.
+    const std::vector<std::tuple<QString, QString, int>> cases{
+        {"cafe --fold-accents", "cafe\u0301", 5},
+        {"Straße", "Straße", 6},
+        {"a😀", "a😀", 3},
+        {"naive --fold-accents", "nai\u0308ve", 6},
+    };
+    for (const auto& [seed, word, length] : cases) {
+        for (const int longest : {length, length - 1}) {
+            const QStringList arguments = options + Args(u"-x %1 -s "_s.arg(longest) + seed);
+            std::optional<int> reported;
+            for (const QJsonObject& o : JsonLines(MakeWords(arguments, files.path("")).out)) {
+                if (o["word"].toString() == word)
+                    reported = o["length"].toInt(-1);
+            }
+            EXPECT_EQ(reported.value_or(0), longest == length ? length : 0) << Text(arguments);
+        }
+    }
+}
+
+// --- Tile values ---
+
+TEST(CommandLine, TileValuesAreThePublishedOnesOrTheFilesUpToTenThousand) {
+    TempFiles files;
+    QStringList letters;
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+        letters << QString(QChar(c > u'm' ? c - u'a' + u'A' : c));
+    files.write("list.txt", ListFile(letters << "quiz"));
+    Result result =
+        MakeWords(Args("-s abcdefghijklmnopqrstuvwxyz -m 1 -x 1 --format json -l list.txt -o -"),
+                  files.path(""));
+    const std::vector<QJsonObject> objects = JsonLines(result.out);
+    ASSERT_EQ(objects.size(), 26u);
+    for (const QJsonObject& o : objects) {
+        const QString letter = o["word"].toString();
+        EXPECT_EQ(o["score"].toInt(-1), EnglishValue(letter.front())) << letter.toStdString();
+    }
+
+    files.write("most.txt", "q 10000\nz 9999\n");
+    files.write("over.txt", "q 10001\n");
+    const QStringList quiz = Args("-s quiz --format json -l list.txt -o out.txt --tile-values");
+    result = MakeWords(quiz + QStringList{"most.txt"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(JsonLines(result.out).at(0)["score"].toInt(), 19999);
+    result = MakeWords(quiz + QStringList{"over.txt"}, files.path(""));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.contains("10001")) << result.err.toStdString();
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(files.read("out.txt").count('\n'), 1) << "the refused run wrote nothing";
+}
+
+TEST(CommandLine, TileFileMayStartWithByteOrderMark) {
+    TempFiles files;
+    files.write("list.txt", "tee\n");
+    files.write("tiles.txt", "\xEF\xBB\xBF"
+                             "e 7\nt 2\n");
+    const Result result = MakeWords(
+        Args("-s tee -m 1 --format json --tile-values tiles.txt -l list.txt -o -"), files.path(""));
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "{\"word\":\"tee\",\"length\":3,\"score\":16,\"blanks\":\"\"}\n");
+}
+
+// --- Lists in Windows-1252 ---
+
+TEST(CommandLine, Windows1252ListFromFileAndStandardInput) {
+    TempFiles files;
+    const QByteArray list = "caf\xe9\n\x80uro\nna\xefve\nzz\n";
+    files.write("list.txt", list);
+    // The window's run, the searches' and a list on standard input.
+    for (const QString options :
+         {"-l list.txt -o window.txt", "-l list.txt -o search.txt -x 20", "-l - -o input.txt"}) {
+        const Result result = MakeWords(Args("-s cafénaïve€uro -m 1 " + options), files.path(""),
+                                        options.contains(" - ") ? list : QByteArray());
+        EXPECT_EQ(result.exitCode, 0) << options.toStdString();
+        EXPECT_EQ(result.out, "café\n€uro\nnaïve\n") << options.toStdString();
+        EXPECT_EQ(files.read(Args(options)[3]), "caf\xe9\r\n\x80uro\r\nna\xefve\r\n")
+            << options.toStdString();
+    }
+}
+
+// --- Anagrams of a phrase ---
+
+// Each anagram's words lower-cased and sorted, all anagrams sorted.
+QStringList AnagramSet(const QStringList& anagrams) {
+    QStringList set;
+    for (const QString& anagram : anagrams) {
+        QStringList words = anagram.toLower().split(u' ');
+        words.sort();
+        set << words.join(u' ');
+    }
+    set.sort();
+    return set;
+}
+
+struct PhraseCase {
+    QString phrase;
+    int words;
+    int shortest;
+    int longest;
+    bool distinct;
+};
+
+// Every multiset of 1 to N words whose letters are the phrase's. Words equal
+// but for case (and accents, when folded) are one word, spelled as the list
+// first has it.
+QStringList ModelAnagrams(const QStringList& list, const PhraseCase& c, bool fold) {
+    QStringList spellings;
+    QStringList keys;
+    for (const QString& word : list) {
+        const QString key = Folded(word, fold);
+        if (!keys.contains(key) && word.size() >= c.shortest && word.size() <= c.longest) {
+            keys << key;
+            spellings << word;
+        }
+    }
+    std::map<QChar, int> left;
+    for (const QChar letter : Folded(c.phrase, fold))
+        left[letter] += letter != u' ';
+    QStringList anagrams;
+    QStringList chosen;
+    const std::function<void(qsizetype)> add = [&](qsizetype from) {
+        if (!chosen.isEmpty() &&
+            std::all_of(left.begin(), left.end(), [](auto& l) { return l.second == 0; }))
+            anagrams << chosen.join(u' ');
+        for (qsizetype i = from; i < keys.size() && chosen.size() < c.words; ++i) {
+            const std::map<QChar, int> before = left;
+            bool fits = true;
+            for (const QChar letter : keys[i])
+                fits = fits && left[letter]-- > 0;
+            if (fits) {
+                chosen << spellings[i];
+                add(c.distinct ? i + 1 : i);
+                chosen.removeLast();
+            }
+            left = before;
+        }
+    };
+    add(0);
+    return AnagramSet(anagrams);
+}
+
+void CheckAnagrams(const QStringList& list, const std::vector<PhraseCase>& cases, bool fold) {
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    for (const PhraseCase& c : cases) {
+        QStringList arguments{"-s", c.phrase};
+        arguments += Args(
+            u"-w %1 -m %2 -x %3 -l list.txt -o -"_s.arg(c.words).arg(c.shortest).arg(c.longest));
+        if (c.distinct)
+            arguments << "--distinct";
+        if (fold)
+            arguments << "--fold-accents";
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << Text(arguments) << result.err.toStdString();
+        EXPECT_LIST(AnagramSet(Lines(result.out)), ModelAnagrams(list, c, fold)) << Text(arguments);
+        // Within an anagram: longest first, then alphabetical.
+        for (const QString& anagram : Lines(result.out)) {
+            QStringList words = anagram.split(u' ');
+            std::stable_sort(words.begin(), words.end(), [](const QString& a, const QString& b) {
+                return a.size() != b.size() ? a.size() > b.size() : a.toLower() < b.toLower();
+            });
+            EXPECT_EQ(words.join(u' '), anagram);
+        }
+    }
+}
+
+TEST(CommandLine, PhraseAnagramsAreThoseOfTheModel) {
+    // Up to 124 anagrams of 16 letters in up to 8 words, and fewer for each
+    // bound taken off.
+    const QStringList list{"a",    "ab",  "ba",   "abc",  "cab",  "bee",    "fed",      "deaf",
+                           "fade", "bad", "cad",  "ee",   "ff",   "d",      "dd",       "cc",
+                           "bb",   "aa",  "abbe", "face", "bead", "aaabbb", "ccddeeff", "abcdef"};
+    CheckAnagrams(list,
+                  {
+                      {"aaabbbcc dd eeff", 8, 1, 16, false},
+                      {"aaabbbcc dd eeff", 8, 1, 16, true},
+                      {"aaabbbcc dd eeff", 7, 1, 16, false},
+                      {"aaabbbcc dd eeff", 4, 2, 16, false},
+                      {"aaabbbcc dd eeff", 6, 2, 16, true},
+                      {"aaabbbcc dd eeff", 5, 2, 3, true},
+                      {"aaabbbcc dd eeff", 2, 1, 16, false},
+                      {"abc cab", 2, 1, 16, false},
+                      {"deaf bee", 3, 2, 16, false},
+                      {"aabbccdd", 8, 1, 2, false},
+                  },
+                  false);
+}
+
+TEST(CommandLine, PhraseAnagramsTakeWordsEqualButForCaseOnce) {
+    CheckAnagrams({"Ab", "ab", "AB", "a", "A", "bA", "ba", "Bee", "bee", "b", "cab", "CAB", "d",
+                   "Dd", "dd", "ee", "EE", "bad"},
+                  {{"aabb dd ee", 6, 1, 16, false},
+                   {"aabb dd ee", 6, 1, 16, true},
+                   {"abc bad", 3, 1, 16, false}},
+                  false);
+    CheckAnagrams({"é", "e", "E", "ée", "ÉE", "f", "fé", "Fe", "fe"},
+                  {{"eee ff", 5, 1, 16, false}, {"eeeff", 5, 1, 16, true}}, true);
+}
+
+} // namespace
+} // namespace Vorlaine
