@@ -19,14 +19,10 @@ using namespace Qt::StringLiterals;
 namespace Vorlaine {
 namespace {
 
+using Testing::Args;
 using Testing::MakeWords;
 using Testing::Result;
 using Testing::TempFiles;
-
-// Options written as on a command line; none of them holds a blank.
-QStringList Args(const QString& line) {
-    return line.split(u' ', Qt::SkipEmptyParts);
-}
 
 QStringList Lines(const QByteArray& out) {
     return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);

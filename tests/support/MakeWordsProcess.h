@@ -11,6 +11,11 @@
 
 namespace Vorlaine::Testing {
 
+// Options written as on a command line; none of them holds a blank.
+inline QStringList Args(const QString& line) {
+    return line.split(u' ', Qt::SkipEmptyParts);
+}
+
 struct Result {
     int exitCode = -1;
     QByteArray out;
