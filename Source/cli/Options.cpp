@@ -4,7 +4,9 @@
 #include "search/LetterKey.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -30,44 +32,194 @@ Examples:
       anagrams of the whole phrase in up to three words
 )"_s;
 
+const std::pair<QString, SortOrder> SortChoices[] = {
+    {u"list"_s, SortOrder::List},
+    {u"alpha"_s, SortOrder::Alpha},
+    {u"length"_s, SortOrder::Length},
+    {u"score"_s, SortOrder::Score},
+};
+const std::pair<QString, OutputFormat> FormatChoices[] = {
+    {u"plain"_s, OutputFormat::Plain},
+    {u"json"_s, OutputFormat::Json},
+};
+
+template <typename Choice, std::size_t Count>
+QStringList ChoiceNames(const std::pair<QString, Choice> (&choices)[Count]) {
+    QStringList names;
+    for (const auto& [name, choice] : choices)
+        names << name;
+    return names;
+}
+
+std::vector<OptionSpec> MakeOptionTable() {
+    using enum OptionId;
+    using enum OptionScope;
+    return {
+        {.id = Seed,
+         .names = {u"s"_s, u"seed"_s},
+         .valueName = u"word"_s,
+         .help = u"The seed word."_s,
+         .setting = Field::Seed},
+        {.id = List,
+         .names = {u"l"_s, u"list"_s},
+         .valueName = u"file"_s,
+         .help = u"The word list, one word per line; - reads it from standard input."_s,
+         .setting = Field::WordList,
+         .takesFile = true},
+        {.id = MinimumLength,
+         .names = {u"m"_s, u"min-length"_s},
+         .valueName = u"length"_s,
+         .help = u"The shortest word to list."_s,
+         .setting = Field::MinimumLength},
+        {.id = Output,
+         .names = {u"o"_s, u"output"_s},
+         .valueName = u"file"_s,
+         .help = u"The file the words are appended to; - prints them only."_s,
+         .setting = Field::Output,
+         .takesFile = true},
+        {.id = MaximumLength,
+         .names = {u"x"_s, u"max-length"_s},
+         .valueName = u"N"_s,
+         .help = u"The longest word to list."_s},
+        {.id = Anagrams,
+         .names = {u"anagrams"_s},
+         .help = u"Only words that use every letter of the seed (and every blank)."_s,
+         .scope = SingleWords},
+        {.id = ContainsAll,
+         .names = {u"contains-all"_s},
+         .help = u"Only words that hold every letter of the seed, as often as the seed does, "
+                 "with any other letters besides."_s,
+         .scope = SingleWords},
+        {.id = Blanks,
+         .names = {u"b"_s, u"blanks"_s},
+         .valueName = u"N"_s,
+         .help = u"N blank tiles, each standing for any one letter."_s},
+        {.id = Pattern,
+         .names = {u"p"_s, u"pattern"_s},
+         .valueName = u"P"_s,
+         .help = u"Only words that match P as a whole: ? any one letter, * any run of letters, "
+                 "[abc] or [a-e] one of those, [!abc] none of those."_s,
+         .scope = SingleWords},
+        {.id = Regex,
+         .names = {u"r"_s, u"regex"_s},
+         .valueName = u"R"_s,
+         .help = u"Only words in which the Perl-style regular expression R is found."_s,
+         .scope = SingleWords},
+        {.id = Sort,
+         .names = {u"sort"_s},
+         .valueName = u"order"_s,
+         .help = u"The order: list (the list's, the default), alpha, length (longest first) or "
+                 "score (highest first)."_s,
+         .scope = SingleWords,
+         .choices = ChoiceNames(SortChoices)},
+        {.id = Limit,
+         .names = {u"n"_s, u"limit"_s},
+         .valueName = u"N"_s,
+         .help = u"At most N words (per seed), after sorting."_s},
+        {.id = TileValues,
+         .names = {u"tile-values"_s},
+         .valueName = u"file"_s,
+         .help = u"Tile values for --sort score and JSON, from lines \"letter value\"; the "
+                 "English tiles otherwise."_s,
+         .takesFile = true},
+        {.id = FoldAccents,
+         .names = {u"fold-accents"_s},
+         .help = u"Letters compare without their accents: é counts as e."_s},
+        {.id = Format,
+         .names = {u"format"_s},
+         .valueName = u"format"_s,
+         .help = u"plain (a word a line, the default) or json (an object a line)."_s,
+         .choices = ChoiceNames(FormatChoices)},
+        {.id = Seeds,
+         .names = {u"seeds"_s},
+         .valueName = u"file"_s,
+         .help = u"Many seeds, one a line; - reads them from standard input."_s,
+         .scope = SingleWords,
+         .takesFile = true},
+        {.id = Words,
+         .names = {u"w"_s, u"words"_s},
+         .valueName = u"N"_s,
+         .help = u"Anagrams of the whole seed made of 1 to N words; blanks in the seed only "
+                 "separate its words."_s},
+        {.id = Distinct,
+         .names = {u"distinct"_s},
+         .help = u"With --words: no word twice in one anagram."_s,
+         .scope = PhraseWords},
+        {.id = Include,
+         .names = {u"include"_s},
+         .valueName = u"WORD"_s,
+         .help = u"With --words: only anagrams that contain WORD."_s,
+         .scope = PhraseWords},
+    };
+}
+
 class Parser {
 public:
-    explicit Parser(Options& options) : options_(options) {}
+    explicit Parser(Options& options) : options_(options) {
+        for (const OptionSpec& spec : OptionTable()) {
+            const QString defaultValue = spec.setting ? DefaultText(*spec.setting) : QString();
+            const QString help =
+                spec.setting ? spec.help + u" The default is "_s + defaultValue + u'.' : spec.help;
+            parsed_.emplace(spec.id,
+                            QCommandLineOption(spec.names, help, spec.valueName, defaultValue));
+            parser_.addOption(parsed_.at(spec.id));
+        }
+    }
 
     std::optional<int> parse(const QStringList& arguments);
 
 private:
+    const QCommandLineOption& option(OptionId id) const { return parsed_.at(id); }
+    bool isSet(OptionId id) const { return parser_.isSet(option(id)); }
+    QString value(OptionId id) const { return parser_.value(option(id)); }
+    static QString dashed(const QCommandLineOption& option) {
+        return u"--"_s + option.names().constLast();
+    }
+
     std::optional<int> usageError(const QString& message) const {
         std::fprintf(stderr, "makewords: %s\nTry 'makewords --help'.\n", qUtf8Printable(message));
         return ExitUsage;
     }
-    // The option's whole number from `least` up, or a usage error.
-    std::optional<qsizetype> wholeNumber(const QCommandLineOption& option, qsizetype least) {
-        const QString text = parser_.value(option);
+    // The option's whole number from `least` up, if it is set.
+    template <typename Number> bool readNumber(OptionId id, qsizetype least, Number& into) {
+        if (!isSet(id))
+            return true;
+        const QString text = value(id);
         bool isNumber = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
             return c >= u'0' && c <= u'9';
         });
-        const qsizetype value = isNumber ? text.toLongLong(&isNumber) : 0;
-        if (!isNumber || value < least || value > MostNumber) {
-            failure_ = u"--"_s + option.names().constLast() + u" needs a whole number"_s +
+        const qsizetype number = isNumber ? text.toLongLong(&isNumber) : 0;
+        if (!isNumber || number < least || number > MostNumber) {
+            failure_ = dashed(option(id)) + u" needs a whole number"_s +
                        (least > 0 ? u" from "_s + QString::number(least) + u" up"_s : QString()) +
                        u", not '"_s + text + u'\'';
-            return std::nullopt;
+            return false;
         }
-        return value;
+        into = static_cast<Number>(number);
+        return true;
     }
-    QCommandLineOption add(const QStringList& names, const QString& description,
-                           const QString& valueName = {}, const QString& defaultValue = {}) {
-        QCommandLineOption option(names,
-                                  defaultValue.isEmpty()
-                                      ? description
-                                      : description + u" The default is "_s + defaultValue + u'.',
-                                  valueName, defaultValue);
-        parser_.addOption(option);
-        return option;
+    // The option's value among the names of its choices, if it is set.
+    template <typename Choice, std::size_t Count>
+    bool readChoice(OptionId id, const std::pair<QString, Choice> (&choices)[Count], Choice& into) {
+        if (!isSet(id))
+            return true;
+        for (const auto& [name, choice] : choices) {
+            if (value(id) == name) {
+                into = choice;
+                return true;
+            }
+        }
+        failure_ = dashed(option(id)) + u" takes "_s + ChoiceNames(choices).join(u", "_s) +
+                   u", not '"_s + value(id) + u'\'';
+        return false;
     }
+    std::optional<int> readValues();
+    std::optional<int> checkCombinations();
+    std::optional<int> compileFilters();
+
     Options& options_;
     QCommandLineParser parser_;
+    std::map<OptionId, QCommandLineOption> parsed_;
     QString failure_;
 };
 
@@ -75,58 +227,6 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     parser_.setApplicationDescription(
         u"Lists every word of a word list that can be spelled from the letters of a seed word,\n"
         "and appends each one as a line to the output file."_s);
-    const auto seed =
-        add({u"s"_s, u"seed"_s}, u"The seed word."_s, u"word"_s, DefaultText(Field::Seed));
-    const auto list = add({u"l"_s, u"list"_s},
-                          u"The word list, one word per line; - reads it from standard input."_s,
-                          u"file"_s, DefaultText(Field::WordList));
-    const auto minimum = add({u"m"_s, u"min-length"_s}, u"The shortest word to list."_s,
-                             u"length"_s, DefaultText(Field::MinimumLength));
-    const auto output =
-        add({u"o"_s, u"output"_s}, u"The file the words are appended to; - prints them only."_s,
-            u"file"_s, DefaultText(Field::Output));
-    const auto maximum = add({u"x"_s, u"max-length"_s}, u"The longest word to list."_s, u"N"_s);
-    const auto anagrams =
-        add({u"anagrams"_s}, u"Only words that use every letter of the seed (and every blank)."_s);
-    const auto containsAll =
-        add({u"contains-all"_s}, u"Only words that hold every letter of the seed, as often as "
-                                 "the seed does, with any other letters besides."_s);
-    const auto blanks =
-        add({u"b"_s, u"blanks"_s}, u"N blank tiles, each standing for any one letter."_s, u"N"_s);
-    const auto pattern =
-        add({u"p"_s, u"pattern"_s},
-            u"Only words that match P as a whole: ? any one letter, * any run of letters, "
-            "[abc] or [a-e] one of those, [!abc] none of those."_s,
-            u"P"_s);
-    const auto regex =
-        add({u"r"_s, u"regex"_s},
-            u"Only words in which the Perl-style regular expression R is found."_s, u"R"_s);
-    const auto sort = add({u"sort"_s},
-                          u"The order: list (the list's, the default), alpha, length (longest "
-                          "first) or score (highest first)."_s,
-                          u"order"_s);
-    const auto limit =
-        add({u"n"_s, u"limit"_s}, u"At most N words (per seed), after sorting."_s, u"N"_s);
-    const auto tiles =
-        add({u"tile-values"_s},
-            u"Tile values for --sort score and JSON, from lines \"letter value\"; the English "
-            "tiles otherwise."_s,
-            u"file"_s);
-    const auto fold =
-        add({u"fold-accents"_s}, u"Letters compare without their accents: é counts as e."_s);
-    const auto format =
-        add({u"format"_s}, u"plain (a word a line, the default) or json (an object a line)."_s,
-            u"format"_s);
-    const auto seeds = add(
-        {u"seeds"_s}, u"Many seeds, one a line; - reads them from standard input."_s, u"file"_s);
-    const auto words =
-        add({u"w"_s, u"words"_s},
-            u"Anagrams of the whole seed made of 1 to N words; blanks in the seed only "
-            "separate its words."_s,
-            u"N"_s);
-    const auto distinct = add({u"distinct"_s}, u"With --words: no word twice in one anagram."_s);
-    const auto include =
-        add({u"include"_s}, u"With --words: only anagrams that contain WORD."_s, u"WORD"_s);
     const QCommandLineOption help = parser_.addHelpOption();
     const QCommandLineOption version = parser_.addVersionOption();
 
@@ -144,108 +244,90 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     if (!parser_.positionalArguments().isEmpty())
         return usageError(u"unexpected argument '"_s + parser_.positionalArguments().constFirst() +
                           u'\'');
+    if (const std::optional<int> failed = readValues())
+        return failed;
+    if (const std::optional<int> failed = checkCombinations())
+        return failed;
+    if (const std::optional<int> failed = compileFilters())
+        return failed;
 
-    options_.settings.setText(Field::Seed, parser_.value(seed));
-    options_.settings.setText(Field::WordList, parser_.value(list));
-    options_.settings.setText(Field::MinimumLength, parser_.value(minimum));
-    options_.settings.setText(Field::Output, parser_.value(output));
-    options_.foldAccents = parser_.isSet(fold);
-    options_.tileValuesPath = parser_.value(tiles);
-    options_.seedsPath = parser_.value(seeds);
-    options_.distinct = parser_.isSet(distinct);
-    options_.include = parser_.value(include);
-    for (const auto& [option, what] :
-         {std::pair{&include, u"a word"_s}, std::pair{&seeds, u"a file name"_s},
-          std::pair{&tiles, u"a file name"_s}}) {
-        if (parser_.isSet(*option) && parser_.value(*option).isEmpty())
-            return usageError(u"--"_s + option->names().constLast() + u" needs "_s + what);
+    options_.windowRun = !IsStandardStream(options_.settings.text(Field::WordList)) &&
+                         !IsStandardStream(options_.settings.text(Field::Output));
+    for (const OptionSpec& spec : OptionTable()) {
+        if (!spec.setting && isSet(spec.id))
+            options_.windowRun = false;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> Parser::readValues() {
+    using enum OptionId;
+    for (const OptionSpec& spec : OptionTable()) {
+        if (spec.setting)
+            options_.settings.setText(*spec.setting, value(spec.id));
+    }
+    options_.foldAccents = isSet(FoldAccents);
+    options_.tileValuesPath = value(TileValues);
+    options_.seedsPath = value(Seeds);
+    options_.distinct = isSet(Distinct);
+    options_.include = value(Include);
+    for (const OptionId id : {Include, Seeds, TileValues}) {
+        if (isSet(id) && value(id).isEmpty())
+            return usageError(dashed(option(id)) + u" needs "_s +
+                              (id == Include ? u"a word"_s : u"a file name"_s));
     }
     if (std::any_of(options_.include.begin(), options_.include.end(),
                     [](QChar c) { return c.isSpace(); }))
         return usageError(u"--include takes one word, not '"_s + options_.include + u'\'');
 
-    // Numbers.
-    const auto number = [&](const QCommandLineOption& option, qsizetype least, auto& into) {
-        if (!parser_.isSet(option) || !failure_.isEmpty())
-            return;
-        if (const auto value = wholeNumber(option, least))
-            into = static_cast<std::remove_reference_t<decltype(into)>>(*value);
-    };
-    std::optional<qsizetype> limitValue;
-    number(maximum, 0, options_.maximumLength);
-    number(blanks, 0, options_.blanks);
-    number(limit, 0, limitValue);
-    number(words, 1, options_.words);
-    if (!failure_.isEmpty())
+    qsizetype limit = 0;
+    if (!readNumber(MaximumLength, 0, options_.maximumLength) ||
+        !readNumber(Blanks, 0, options_.blanks) || !readNumber(Limit, 0, limit) ||
+        !readNumber(Words, 1, options_.words) || !readChoice(Sort, SortChoices, options_.sort) ||
+        !readChoice(Format, FormatChoices, options_.format))
         return usageError(failure_);
-    options_.limit = limitValue;
-
-    // Choices.
-    const auto choose =
-        [&](const QCommandLineOption& option, auto& into,
-            const std::vector<std::pair<QString, std::remove_reference_t<decltype(into)>>>& names) {
-            if (!parser_.isSet(option))
-                return true;
-            const QString value = parser_.value(option);
-            QStringList known;
-            for (const auto& [name, choice] : names) {
-                if (value == name) {
-                    into = choice;
-                    return true;
-                }
-                known << name;
-            }
-            failure_ = u"--"_s + option.names().constLast() + u" takes "_s + known.join(u", "_s) +
-                       u", not '"_s + value + u'\'';
-            return false;
-        };
-    if (!choose(sort, options_.sort,
-                {{u"list"_s, SortOrder::List},
-                 {u"alpha"_s, SortOrder::Alpha},
-                 {u"length"_s, SortOrder::Length},
-                 {u"score"_s, SortOrder::Score}}) ||
-        !choose(format, options_.format,
-                {{u"plain"_s, OutputFormat::Plain}, {u"json"_s, OutputFormat::Json}}))
-        return usageError(failure_);
-    if (parser_.isSet(anagrams) && parser_.isSet(containsAll))
-        return usageError(u"--contains-all cannot go with --anagrams"_s);
-    if (parser_.isSet(containsAll) && parser_.isSet(blanks))
-        return usageError(u"--contains-all cannot go with --blanks"_s);
-    if (parser_.isSet(anagrams))
+    if (isSet(Limit))
+        options_.limit = limit;
+    if (isSet(Anagrams))
         options_.mode = FitMode::Anagram;
-    if (parser_.isSet(containsAll))
+    if (isSet(ContainsAll))
         options_.mode = FitMode::ContainsAll;
+    return std::nullopt;
+}
+
+std::optional<int> Parser::checkCombinations() {
+    using enum OptionId;
+    if (isSet(Anagrams) && isSet(ContainsAll))
+        return usageError(u"--contains-all cannot go with --anagrams"_s);
+    if (isSet(ContainsAll) && isSet(Blanks))
+        return usageError(u"--contains-all cannot go with --blanks"_s);
     if (IsStandardStream(options_.seedsPath) &&
         IsStandardStream(options_.settings.text(Field::WordList)))
         return usageError(u"--seeds - and --list - cannot both read standard input"_s);
-
     // Anagrams of a phrase: the options that only single words have, and back.
-    if (options_.words >= 2) {
-        for (const QCommandLineOption* option :
-             {&anagrams, &containsAll, &pattern, &regex, &sort, &seeds}) {
-            if (parser_.isSet(*option))
-                return usageError(u"--"_s + option->names().constLast() +
-                                  u" cannot go with --words 2 or more"_s);
-        }
-    } else {
-        for (const QCommandLineOption* option : {&distinct, &include}) {
-            if (parser_.isSet(*option))
-                return usageError(u"--"_s + option->names().constLast() +
-                                  u" needs --words 2 or more"_s);
-        }
+    const bool phrase = options_.words >= 2;
+    for (const OptionSpec& spec : OptionTable()) {
+        if (!isSet(spec.id))
+            continue;
+        if (phrase && spec.scope == OptionScope::SingleWords)
+            return usageError(u"--"_s + spec.longName() + u" cannot go with --words 2 or more"_s);
+        if (!phrase && spec.scope == OptionScope::PhraseWords)
+            return usageError(u"--"_s + spec.longName() + u" needs --words 2 or more"_s);
     }
+    return std::nullopt;
+}
 
-    // The pattern and the expression, compared as the words are.
-    if (parser_.isSet(pattern)) {
+// The pattern and the expression, compared as the words are.
+std::optional<int> Parser::compileFilters() {
+    using enum OptionId;
+    if (isSet(Pattern)) {
         QString error;
-        options_.pattern =
-            WordPattern::compile(parser_.value(pattern), options_.foldAccents, error);
+        options_.pattern = WordPattern::compile(value(Pattern), options_.foldAccents, error);
         if (!options_.pattern)
             return usageError(u"--pattern: "_s + error);
     }
-    if (parser_.isSet(regex)) {
-        const QString text =
-            options_.foldAccents ? WithoutAccents(parser_.value(regex)) : parser_.value(regex);
+    if (isSet(Regex)) {
+        const QString text = options_.foldAccents ? WithoutAccents(value(Regex)) : value(Regex);
         // \w, \b and [[:alpha:]] take in every letter, not ASCII only.
         QRegularExpression expression(text, QRegularExpression::CaseInsensitiveOption |
                                                 QRegularExpression::UseUnicodePropertiesOption);
@@ -255,21 +337,15 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
         expression.optimize();
         options_.regex = std::move(expression);
     }
-
-    options_.windowRun = true;
-    for (const QCommandLineOption* option :
-         {&maximum, &anagrams, &containsAll, &blanks, &pattern, &regex, &sort, &limit, &tiles,
-          &fold, &format, &seeds, &words, &distinct, &include}) {
-        if (parser_.isSet(*option))
-            options_.windowRun = false;
-    }
-    if (IsStandardStream(options_.settings.text(Field::WordList)) ||
-        IsStandardStream(options_.settings.text(Field::Output)))
-        options_.windowRun = false;
     return std::nullopt;
 }
 
 } // namespace
+
+const std::vector<OptionSpec>& OptionTable() {
+    static const std::vector<OptionSpec> table = MakeOptionTable();
+    return table;
+}
 
 std::optional<int> ParseCommandLine(const QStringList& arguments, Options& options) {
     return Parser(options).parse(arguments);

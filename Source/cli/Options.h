@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace Vorlaine {
 
@@ -43,6 +44,55 @@ struct Options {
 inline bool IsStandardStream(const QString& path) {
     return path == QLatin1String("-");
 }
+
+// Each option of makewords, defined once: the parser, --help and the checks
+// that keep the manual page, the completion and the README in step are all
+// made from this table.
+enum class OptionId {
+    Seed,
+    List,
+    MinimumLength,
+    Output,
+    MaximumLength,
+    Anagrams,
+    ContainsAll,
+    Blanks,
+    Pattern,
+    Regex,
+    Sort,
+    Limit,
+    TileValues,
+    FoldAccents,
+    Format,
+    Seeds,
+    Words,
+    Distinct,
+    Include,
+};
+
+// Which searches an option belongs to.
+enum class OptionScope {
+    Any,         // every search
+    SingleWords, // refused with --words 2 or more
+    PhraseWords, // needs --words 2 or more
+};
+
+struct OptionSpec {
+    OptionId id = OptionId::Seed;
+    QStringList names = {}; // the short name first, if there is one; the long one last
+    QString valueName = {}; // empty for a switch
+    QString help = {};      // one or two sentences
+    OptionScope scope = OptionScope::Any;
+    // One of the four settings of the window's run, with its default; any
+    // other option leaves that run for the searches beyond it.
+    std::optional<Field> setting = {};
+    QStringList choices = {}; // the values it takes, when they are names
+    bool takesFile = false;
+
+    QString longName() const { return names.constLast(); }
+};
+
+const std::vector<OptionSpec>& OptionTable();
 
 inline constexpr int ExitDone = 0;
 inline constexpr int ExitFailed = 1;
