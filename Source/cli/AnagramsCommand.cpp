@@ -8,6 +8,7 @@
 #include "search/MakeWordsRun.h"
 #include "search/NumberText.h"
 #include "search/PhraseAnagrams.h"
+#include "search/RunMessages.h"
 
 #include <QSet>
 #include <algorithm>
@@ -86,7 +87,7 @@ int RunAnagramsCommand(const Options& options) {
     const QString phraseKey = LetterKey(phrase, options.foldAccents);
     const double minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
     if (minimumLength > static_cast<double>(phraseKey.size() + options.blanks))
-        return Fail(MinimumTooLong);
+        return Fail(RunMessage::MinimumTooLong());
 
     // A word the anagrams must hold is taken out of the phrase, and the rest
     // is searched for in one word fewer.

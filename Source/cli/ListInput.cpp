@@ -1,6 +1,7 @@
 #include "cli/ListInput.h"
 
 #include "cli/Options.h"
+#include "search/RunMessages.h"
 
 #include <QDir>
 
@@ -21,11 +22,11 @@ bool ListInput::open(bool searchedOften, QString& error) {
         return true;
     }
     if (!(fromInput ? reader_.openStandardInput() : reader_.open())) {
-        error = path_ + u" could not be opened: "_s + reader_.errorString();
+        error = RunMessage::CannotOpen(path_, reader_.errorString());
         return false;
     }
     if (!list_.load(reader_)) {
-        error = path_ + u" could not be read: "_s + list_.errorString();
+        error = RunMessage::CannotRead(path_, list_.errorString());
         return false;
     }
     reader_.close();
@@ -33,18 +34,14 @@ bool ListInput::open(bool searchedOften, QString& error) {
 }
 
 bool ListInput::countFile(QString& error) {
-    WordListReader counter(path_);
-    if (!counter.open()) {
-        error = path_ + u" could not be opened: "_s + counter.errorString();
+    ListCount count;
+    error = CountList(path_, count);
+    if (!error.isEmpty())
         return false;
-    }
-    if (!counter.countItems(itemTotal_)) {
-        error = path_ + u" could not be read: "_s + counter.errorString();
-        return false;
-    }
-    encoding_ = counter.encoding();
+    itemTotal_ = count.items;
+    encoding_ = count.encoding;
     if (!reader_.open()) {
-        error = path_ + u" could not be opened: "_s + reader_.errorString();
+        error = RunMessage::CannotOpen(path_, reader_.errorString());
         return false;
     }
     return true;
@@ -65,7 +62,7 @@ bool ListInput::spoolStandardInput(QString& error) {
 #endif
     WordListReader input(path_);
     if (!input.openStandardInput()) {
-        error = path_ + u" could not be opened: "_s + input.errorString();
+        error = RunMessage::CannotOpen(path_, input.errorString());
         return false;
     }
     QByteArray block;
@@ -91,7 +88,7 @@ bool ListInput::spoolStandardInput(QString& error) {
             break;
     }
     if (input.hasError()) {
-        error = path_ + u" could not be read: "_s + input.errorString();
+        error = RunMessage::CannotRead(path_, input.errorString());
         return false;
     }
     encoding_ = input.encoding();
@@ -111,7 +108,7 @@ WordSearch::Outcome ListInput::search(const WordSearch& search, const WordQuery&
 }
 
 QString ListInput::errorString() const {
-    return path_ + u" could not be read: "_s + reader_.errorString();
+    return RunMessage::CannotRead(path_, reader_.errorString());
 }
 
 } // namespace Vorlaine

@@ -2,6 +2,7 @@
 
 #include "cli/TerminalProgress.h"
 #include "files/OutputWriter.h"
+#include "search/RunMessages.h"
 
 using namespace Qt::StringLiterals;
 
@@ -42,7 +43,7 @@ bool ResultLines::flush() {
         const bool written = file_->appendLines(filed_);
         filed_.resize(0);
         if (!written) {
-            errorString_ = file_->path() + u" could not be written: "_s + file_->errorString();
+            errorString_ = RunMessage::CannotWrite(file_->path(), file_->errorString());
             printed_.resize(0);
             return false;
         }

@@ -2,8 +2,8 @@
 
 #include "cli/CommandLineWindow.h"
 #include "cli/StopSignals.h"
-#include "files/FileExists.h"
 #include "files/TextEncoding.h"
+#include "search/RunMessages.h"
 
 #include <QFile>
 
@@ -19,30 +19,22 @@ SearchCommand::SearchCommand(const Options& options)
 }
 
 std::optional<int> SearchCommand::start(const QString& seedsPath) {
-    // The files read, each with what the message calls it when it is the
-    // output file. Appending to a file being read would corrupt it.
-    const QString listPath = options_.settings.text(Field::WordList);
-    const std::pair<QString, QString> inputs[] = {
-        {options_.tileValuesPath, u"the tile-values file"_s},
-        {listPath, u"the word list"_s},
-        {seedsPath, u"the seeds file"_s},
-    };
-    for (const auto& [path, name] : inputs) {
-        if (!path.isEmpty() && !IsStandardStream(path) && !FileExists(path))
-            return Fail(path + u" not found!"_s);
+    std::vector<RunInput> inputs;
+    for (const RunInput& input :
+         {RunInput{options_.tileValuesPath, InputKind::TileValues},
+          RunInput{options_.settings.text(Field::WordList), InputKind::WordList},
+          RunInput{seedsPath, InputKind::Seeds}}) {
+        if (!input.path.isEmpty() && !IsStandardStream(input.path))
+            inputs.push_back(input);
     }
-    if (!printOnly_) {
-        for (const auto& [path, name] : inputs) {
-            if (!path.isEmpty() && !IsStandardStream(path) && IsSameFile(path, outputPath_))
-                return Fail(outputPath_ + u" is "_s + name +
-                            u" itself! Choose another output file."_s);
-        }
-    }
+    if (const QString failed = CheckRunFiles(inputs, printOnly_ ? QString() : outputPath_);
+        !failed.isEmpty())
+        return Fail(failed);
 
     if (!options_.tileValuesPath.isEmpty()) {
         QFile file(options_.tileValuesPath);
         if (!file.open(QIODevice::ReadOnly))
-            return Fail(options_.tileValuesPath + u" could not be opened: "_s + file.errorString());
+            return Fail(RunMessage::CannotOpen(options_.tileValuesPath, file.errorString()));
         QByteArray bytes = file.readAll();
         // A byte-order mark, as the lists may start with.
         if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -61,8 +53,7 @@ std::optional<int> SearchCommand::start(const QString& seedsPath) {
 
 std::optional<int> SearchCommand::openOutput() {
     if (!printOnly_ && !output_.open())
-        return Fail(outputPath_ + u" could not be opened for appending: "_s +
-                    output_.errorString());
+        return Fail(RunMessage::CannotAppend(outputPath_, output_.errorString()));
     StopSignals::catchThem();
     return std::nullopt;
 }
@@ -75,11 +66,11 @@ int SearchCommand::finish(const QString& found) {
     if (!flushed)
         return Fail(lines_.errorString());
     if (!closed)
-        return Fail(outputPath_ + u" could not be written: "_s + output_.errorString());
+        return Fail(RunMessage::CannotWrite(outputPath_, output_.errorString()));
     const bool stopped = StopSignals::requested();
-    const QString report = (stopped ? u"Stopped!\r\n"_s : u"Done!\r\n"_s) +
-                           QString::number(lines_.count()) + u' ' + found + u" found."_s +
-                           (printOnly_ ? QString() : u"\r\n"_s + outputPath_ + u" created!"_s);
+    const QString report =
+        RunMessage::Report(stopped ? RunMessage::Ending::Stopped : RunMessage::Ending::Done,
+                           lines_.count(), found, printOnly_ ? QString() : outputPath_);
     if (int error = 0; !Flush(stdout, error))
         return Fail(StandardOutputFailure(error));
     Print(stderr, MessageLine(MessageKind::Report, report));

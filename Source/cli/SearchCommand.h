@@ -55,7 +55,4 @@ int Fail(const QString& message);
 // Windows-1252 otherwise.
 QString DecodeLine(QByteArrayView bytes);
 
-inline const QString MinimumTooLong =
-    QStringLiteral("Minimum length can't be greater the seed word's length.");
-
 } // namespace Vorlaine

@@ -4,9 +4,9 @@
 #include "cli/ListInput.h"
 #include "cli/SearchCommand.h"
 #include "cli/StopSignals.h"
-#include "files/FileExists.h"
 #include "search/MakeWordsRun.h"
 #include "search/NumberText.h"
+#include "search/RunMessages.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,22 +23,25 @@ public:
     bool many() const { return !path_.isEmpty(); }
     const QString& path() const { return path_; }
 
-    // Opens the seeds file; false with a message when it cannot be read.
+    // Opens the seeds file; false with a message when it cannot be read. A
+    // file is counted first when the count is shown.
     bool open(QString& error, bool count) {
         if (!many())
             return true;
-        if (IsStandardStream(path_))
-            return reader_.openStandardInput() || fail(error, u" could not be opened: "_s);
-        if (!FileExists(path_)) {
-            error = path_ + u" not found!"_s;
+        if (IsStandardStream(path_)) {
+            if (reader_.openStandardInput())
+                return true;
+            error = RunMessage::CannotOpen(path_, reader_.errorString());
             return false;
         }
-        if (count) {
-            WordListReader counter(path_);
-            if (!counter.open() || !counter.countItems(total_))
-                return fail(error, u" could not be read: "_s);
-        }
-        return reader_.open() || fail(error, u" could not be opened: "_s);
+        ListCount counted;
+        if (count && !(error = CountList(path_, counted)).isEmpty())
+            return false;
+        total_ = counted.items;
+        if (reader_.open())
+            return true;
+        error = RunMessage::CannotOpen(path_, reader_.errorString());
+        return false;
     }
     // The next seed; false after the last, or when reading failed (hasError).
     bool next(QString& seed) {
@@ -60,19 +63,12 @@ public:
         return false;
     }
     bool hasError() const { return reader_.hasError(); }
-    QString errorString() const {
-        return path_ + u" could not be read: "_s + reader_.errorString();
-    }
+    QString errorString() const { return RunMessage::CannotRead(path_, reader_.errorString()); }
 
     qint64 done() const { return done_; }
     qint64 total() const { return total_; } // 0 when not counted
 
 private:
-    bool fail(QString& error, const QString& what) const {
-        error = path_ + what + reader_.errorString();
-        return false;
-    }
-
     QString single_;
     QString path_;
     WordListReader reader_;
@@ -144,7 +140,7 @@ int RunWordsCommand(const Options& options) {
 
     // The checks of the make-words run, in its order.
     if (!seeds.many() && !minimumFits(options.settings.text(Field::Seed)))
-        return Fail(MinimumTooLong);
+        return Fail(RunMessage::MinimumTooLong());
     if (const std::optional<int> failed = command.start(seeds.path()))
         return *failed;
     QString error;
@@ -197,7 +193,7 @@ int RunWordsCommand(const Options& options) {
         if (!minimumFits(query.seed)) {
             progress.clear();
             std::fprintf(stderr, "makewords: %s: %s\n", qUtf8Printable(query.seed),
-                         qUtf8Printable(MinimumTooLong));
+                         qUtf8Printable(RunMessage::MinimumTooLong()));
             continue;
         }
         qsizetype listed = 0;

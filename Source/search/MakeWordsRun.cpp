@@ -1,10 +1,10 @@
 #include "search/MakeWordsRun.h"
 
-#include "files/FileExists.h"
 #include "files/OutputWriter.h"
 #include "files/WordListReader.h"
 #include "search/LetterFit.h"
 #include "search/NumberText.h"
+#include "search/RunMessages.h"
 
 #include <QSet>
 
@@ -69,43 +69,31 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     const QString seed = window.fieldText(Field::Seed);
     if (NumericValue(window.fieldText(Field::MinimumLength)) > static_cast<double>(seed.size()))
-        return Fail(window,
-                    QStringLiteral("Minimum length can't be greater the seed word's length."));
+        return Fail(window, RunMessage::MinimumTooLong());
 
-    if (!FileExists(PathIn(window, Field::WordList)))
-        return Fail(window, PathIn(window, Field::WordList) + u" not found!"_s);
-
-    // Appending to the list being read would corrupt the user's list.
-    if (IsSameFile(PathIn(window, Field::WordList), PathIn(window, Field::Output)))
-        return Fail(window, PathIn(window, Field::Output) +
-                                u" is the word list itself! Choose another output file."_s);
+    // Each step takes the list's path from its field, so that the tests can
+    // hand it a list that changes between the steps.
+    const QString outputPath = PathIn(window, Field::Output);
+    const RunInput inputs[] = {{PathIn(window, Field::WordList), InputKind::WordList}};
+    if (const QString failed = CheckRunFiles(inputs, outputPath); !failed.isEmpty())
+        return Fail(window, failed);
 
     // Counting pass. It also settles the list's encoding.
-    double itemTotal = 0;
-    TextEncoding encoding = TextEncoding::Utf8;
-    {
-        const QString path = PathIn(window, Field::WordList);
-        WordListReader counter(path);
-        if (!counter.open())
-            return Fail(window, path + u" could not be opened: "_s + counter.errorString());
-        qint64 count = 0;
-        if (!counter.countItems(count))
-            return Fail(window, path + u" could not be read: "_s + counter.errorString());
-        itemTotal = static_cast<double>(count);
-        encoding = counter.encoding();
-    }
+    ListCount count;
+    if (const QString failed = CountList(PathIn(window, Field::WordList), count); !failed.isEmpty())
+        return Fail(window, failed);
+    const auto itemTotal = static_cast<double>(count.items);
+    const TextEncoding encoding = count.encoding;
 
     const QString listPath = PathIn(window, Field::WordList);
     WordListReader list(listPath);
     list.setChecksEncoding(false);
     if (!list.open())
-        return Fail(window, listPath + u" could not be opened: "_s + list.errorString());
-    const QString outputPath = PathIn(window, Field::Output);
+        return Fail(window, RunMessage::CannotOpen(listPath, list.errorString()));
     OutputWriter output(outputPath);
     if (!output.open()) {
         list.close();
-        return Fail(window,
-                    outputPath + u" could not be opened for appending: "_s + output.errorString());
+        return Fail(window, RunMessage::CannotAppend(outputPath, output.errorString()));
     }
 
     // Closes the output file, then the list, and reports a failure if there was one.
@@ -115,7 +103,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
         if (!failure.isEmpty())
             return Fail(window, failure);
         if (!closed)
-            return Fail(window, outputPath + u" could not be written: "_s + output.errorString());
+            return Fail(window, RunMessage::CannotWrite(outputPath, output.errorString()));
         return RunOutcome::Finished;
     };
 
@@ -130,7 +118,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
     for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
         if (!list.readItem(item)) {
             if (list.hasError())
-                return finish(listPath + u" could not be read: "_s + list.errorString());
+                return finish(RunMessage::CannotRead(listPath, list.errorString()));
             return finish(listPath + u" ended after "_s + QString::number(itemIndex - 1, 'f', 0) +
                           u" of "_s + QString::number(itemTotal, 'f', 0) +
                           u" items: it changed during the run. "_s + QString::number(foundCount) +
@@ -168,7 +156,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
         found.insert(word);
         window.addFoundWord(word);
         if (!output.appendLine(item.bytes))
-            return finish(outputPath + u" could not be written: "_s + output.errorString());
+            return finish(RunMessage::CannotWrite(outputPath, output.errorString()));
         ++foundCount;
         if (!carryOn) {
             finish({});
@@ -179,9 +167,9 @@ RunOutcome RunMakeWords(RunWindow& window) {
     const RunOutcome outcome = finish({});
     if (outcome != RunOutcome::Finished)
         return outcome;
-    window.showMessage(MessageKind::Report, u"Done!\r\n"_s + QString::number(foundCount) +
-                                                u" words found.\r\n"_s +
-                                                PathIn(window, Field::Output) + u" created!"_s);
+    window.showMessage(MessageKind::Report,
+                       RunMessage::Report(RunMessage::Ending::Done, foundCount, u"words"_s,
+                                          PathIn(window, Field::Output)));
     return RunOutcome::Finished;
 }
 

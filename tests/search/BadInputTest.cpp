@@ -157,12 +157,12 @@ TEST_F(BadInputTest, ListThatChangesBetweenThePasses) {
     const QString gone = files.path("gone.txt");
 
     // Grown: the second pass reads as many items as the first one counted.
-    window.scriptReads(Field::WordList, {full, full, full, longer});
+    window.scriptReads(Field::WordList, {full, full, longer});
     EXPECT_EQ(runOn(full).kind, MessageKind::Report);
     EXPECT_EQ(window.found, QStringList({"tangle", "angle"}));
 
     // Vanished before the second pass.
-    window.scriptReads(Field::WordList, {full, full, full, gone});
+    window.scriptReads(Field::WordList, {full, full, gone});
     const ScriptedWindow::Message message = runOn(full);
     EXPECT_EQ(message.prompt, gone + " could not be opened: No such file or directory");
     EXPECT_EQ(message.kind, MessageKind::Error);

@@ -1,0 +1,73 @@
+#include "search/RunMessages.h"
+
+#include "files/FileExists.h"
+#include "files/WordListReader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Vorlaine {
+
+namespace RunMessage {
+
+QString NotFound(const QString& path) {
+    return path + u" not found!"_s;
+}
+
+QString CannotOpen(const QString& path, const QString& reason) {
+    return path + u" could not be opened: "_s + reason;
+}
+
+QString CannotRead(const QString& path, const QString& reason) {
+    return path + u" could not be read: "_s + reason;
+}
+
+QString CannotAppend(const QString& outputPath, const QString& reason) {
+    return outputPath + u" could not be opened for appending: "_s + reason;
+}
+
+QString CannotWrite(const QString& outputPath, const QString& reason) {
+    return outputPath + u" could not be written: "_s + reason;
+}
+
+QString IsInput(const QString& outputPath, InputKind input) {
+    const QString name = input == InputKind::WordList ? u"the word list"_s
+                         : input == InputKind::Seeds  ? u"the seeds file"_s
+                                                      : u"the tile-values file"_s;
+    return outputPath + u" is "_s + name + u" itself! Choose another output file."_s;
+}
+
+QString MinimumTooLong() {
+    return u"Minimum length can't be greater the seed word's length."_s;
+}
+
+QString Report(Ending ending, qint64 count, const QString& found, const QString& outputPath) {
+    return (ending == Ending::Done ? u"Done!\r\n"_s : u"Stopped!\r\n"_s) + QString::number(count) +
+           u' ' + found + u" found."_s +
+           (outputPath.isEmpty() ? QString() : u"\r\n"_s + outputPath + u" created!"_s);
+}
+
+} // namespace RunMessage
+
+QString CheckRunFiles(std::span<const RunInput> inputs, const QString& outputPath) {
+    for (const RunInput& input : inputs) {
+        if (!FileExists(input.path))
+            return RunMessage::NotFound(input.path);
+    }
+    for (const RunInput& input : inputs) {
+        if (IsSameFile(input.path, outputPath))
+            return RunMessage::IsInput(outputPath, input.kind);
+    }
+    return {};
+}
+
+QString CountList(const QString& path, ListCount& count) {
+    WordListReader counter(path);
+    if (!counter.open())
+        return RunMessage::CannotOpen(path, counter.errorString());
+    if (!counter.countItems(count.items))
+        return RunMessage::CannotRead(path, counter.errorString());
+    count.encoding = counter.encoding();
+    return {};
+}
+
+} // namespace Vorlaine
