@@ -152,8 +152,6 @@ int RunAnagramsCommand(const Options& options) {
         [](double) { return !StopSignals::requested(); });
     if (list.hasError())
         return Fail(list.errorString());
-    if (const std::optional<int> failed = command.openOutput())
-        return *failed;
     vocabulary.rank();
 
     // Where the included word goes among the words of an anagram.
@@ -162,6 +160,22 @@ int RunAnagramsCommand(const Options& options) {
         afterInclude[i] = !include.isEmpty() &&
                           PrintedBefore(includeSpelling, vocabulary.words[i], options.foldAccents);
     const QByteArray includePrinted = Printed(includeSpelling, options.format);
+
+    // The search, ready before the output file is created: a phrase it cannot
+    // take creates nothing.
+    const bool wholePhrase = !include.isEmpty() && searchedKey.isEmpty() && options.blanks == 0;
+    std::optional<PhraseAnagrams> anagrams;
+    if (!wholePhrase) {
+        AnagramOptions searchOptions;
+        searchOptions.maxWords = options.words - (include.isEmpty() ? 0 : 1);
+        searchOptions.distinct = options.distinct;
+        searchOptions.blanks = static_cast<int>(options.blanks);
+        anagrams.emplace(searchedKey, std::move(vocabulary.keyed), searchOptions);
+        if (!anagrams->problem().isEmpty())
+            return Fail(anagrams->problem());
+    }
+    if (const std::optional<int> failed = command.openOutput())
+        return *failed;
 
     ResultLines& lines = command.lines();
     QByteArray line;
@@ -200,21 +214,15 @@ int RunAnagramsCommand(const Options& options) {
     };
 
     if (read == WordSearch::Outcome::Done && limit != 0) {
-        if (!include.isEmpty() && searchedKey.isEmpty() && options.blanks == 0) {
-            // The included word is the whole phrase.
-            print({});
-        } else {
-            AnagramOptions searchOptions;
-            searchOptions.maxWords = options.words - (include.isEmpty() ? 0 : 1);
-            searchOptions.distinct = options.distinct;
-            searchOptions.blanks = static_cast<int>(options.blanks);
-            const PhraseAnagrams anagrams(searchedKey, std::move(vocabulary.keyed), searchOptions);
-            if (!anagrams.problem().isEmpty())
-                return Fail(anagrams.problem());
-            anagrams.search(print, showProgress);
-        }
+        if (wholePhrase)
+            print({}); // the included word is the whole phrase
+        else
+            anagrams->search(print, showProgress);
     }
-    return command.finish(u"anagrams"_s);
+    SearchEnd end;
+    if (StopSignals::requested())
+        end.kind = SearchEnd::Kind::Stopped;
+    return command.finish(end, u"anagrams"_s);
 }
 
 } // namespace Vorlaine

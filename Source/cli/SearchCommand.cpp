@@ -58,7 +58,7 @@ std::optional<int> SearchCommand::openOutput() {
     return std::nullopt;
 }
 
-int SearchCommand::finish(const QString& found) {
+int SearchCommand::finish(const SearchEnd& end, const QString& found) {
     // A write that failed before leaves its reason behind.
     const bool flushed = lines_.errorString().isEmpty() && lines_.flush();
     const bool closed = output_.close();
@@ -67,7 +67,9 @@ int SearchCommand::finish(const QString& found) {
         return Fail(lines_.errorString());
     if (!closed)
         return Fail(RunMessage::CannotWrite(outputPath_, output_.errorString()));
-    const bool stopped = StopSignals::requested();
+    if (end.kind == SearchEnd::Kind::Failed)
+        return Fail(end.message);
+    const bool stopped = end.kind == SearchEnd::Kind::Stopped;
     const QString report =
         RunMessage::Report(stopped ? RunMessage::Ending::Stopped : RunMessage::Ending::Done,
                            lines_.count(), found, printOnly_ ? QString() : outputPath_);

@@ -12,6 +12,17 @@
 
 namespace Vorlaine {
 
+// How a search of makewords ended: the one value a command hands to
+// SearchCommand::finish, which turns it into the report or the error and the
+// exit status.
+struct SearchEnd {
+    enum class Kind { Done, Stopped, Failed };
+    Kind kind = Kind::Done;
+    QString message; // why it failed
+
+    static SearchEnd failed(const QString& message) { return {Kind::Failed, message}; }
+};
+
 // What the searches beyond the window's share: their tile values, the checks
 // of the make-words run on the files, the output file and its lines, the
 // progress line, Ctrl-C, and the report at the end.
@@ -33,9 +44,11 @@ public:
     TerminalProgress& progress() { return progress_; }
     bool onTerminal() const { return onTerminal_; }
 
-    // Closes the output file and reports, on standard error, how many
-    // `found` (words, anagrams) there are. Returns the exit status.
-    int finish(const QString& found);
+    // Writes the last lines, closes the output file and reports on standard
+    // error how the search ended: how many `found` (words, anagrams) there
+    // are, or why it failed. Returns the exit status. A failed write to
+    // either output turns any end into that failure.
+    int finish(const SearchEnd& end, const QString& found);
 
 private:
     const Options& options_;

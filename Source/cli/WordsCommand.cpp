@@ -235,16 +235,17 @@ int RunWordsCommand(const Options& options) {
             outcome = WordSearch::Outcome::Stopped;
     }
 
-    if (writeFailed)
-        return command.finish({});
+    SearchEnd end;
     if (list.hasError())
-        return Fail(list.errorString());
-    if (outcome == WordSearch::Outcome::RegexTooSlow)
-        return Fail(u"the regular expression gave up on '"_s + search.failedWord() +
-                    u"': it takes too long there. Try a simpler one."_s);
-    if (seeds.hasError())
-        return Fail(seeds.errorString());
-    return command.finish(u"words"_s);
+        end = SearchEnd::failed(list.errorString());
+    else if (outcome == WordSearch::Outcome::RegexTooSlow)
+        end = SearchEnd::failed(u"the regular expression gave up on '"_s + search.failedWord() +
+                                u"': it takes too long there. Try a simpler one."_s);
+    else if (seeds.hasError())
+        end = SearchEnd::failed(seeds.errorString());
+    else if (StopSignals::requested())
+        end.kind = SearchEnd::Kind::Stopped;
+    return command.finish(end, u"words"_s);
 }
 
 } // namespace Vorlaine

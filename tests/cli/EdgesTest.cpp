@@ -96,6 +96,9 @@ TEST(Edges, FailedRunsCreateNothing) {
     TempFiles files;
     files.write("list.txt", "tangle\n");
     ASSERT_EQ(::system(("mkfifo " + files.path("pipe")).toLocal8Bit().constData()), 0);
+    QString manyLetters;
+    for (char16_t c = 0x4e00; c < 0x4e00 + 300; ++c)
+        manyLetters += QChar(c);
     const std::pair<QStringList, QByteArray> cases[] = {
         {{"--seeds", "missing.txt"}, "makewords: missing.txt not found!\n"},
         {{"--tile-values", "missing.txt"}, "makewords: missing.txt not found!\n"},
@@ -103,6 +106,9 @@ TEST(Edges, FailedRunsCreateNothing) {
         {{"--tile-values", "pipe"}, "makewords: pipe not found!\n"},
         {{"--seeds", "pipe"}, "makewords: pipe not found!\n"},
         {{"-w", "2", "-l", "pipe"}, "makewords: pipe not found!\n"},
+        // A phrase the anagram search cannot take.
+        {{"-w", "2", "-s", manyLetters},
+         "makewords: The phrase has 300 different letters; at most 256 can be searched for.\n"},
     };
     for (const auto& [arguments, message] : cases) {
         const Result result =
