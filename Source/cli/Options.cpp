@@ -17,20 +17,17 @@ namespace {
 // Far more than any search needs, and small enough for every count.
 constexpr qsizetype MostNumber = 1'000'000'000;
 
-const QString Examples = uR"(
-Examples:
-  makewords -s tangle -l /usr/share/dict/words -o -
-      the words of four letters or more in "tangle", printed only
-  makewords --contains-all -s '' -p 'c?t*' -m 1 -l /usr/share/dict/words -o -
-      a crossword clue: every word of c, any letter, t, then anything (an empty
-      seed with --contains-all lets every word through to the pattern)
-  makewords -s retain -b 1 --sort score -n 10 -m 2 -l /usr/share/dict/words -o -
-      a Scrabble rack with a blank: the ten best words by their tiles' value
-  makewords --seeds seeds.txt -m 3 --format json -l /usr/share/dict/words -o words.json
-      a puzzle maker's batch: the words of every seed in seeds.txt, as JSON
-  makewords -s 'roast beef' -w 3 -l /usr/share/dict/words -o -
-      anagrams of the whole phrase in up to three words
-)"_s;
+// The help's examples, wrapped before the word list where a line would be long.
+QString ExamplesHelp() {
+    QString help = u"\nExamples:\n"_s;
+    for (const Example& example : Examples()) {
+        QString command = example.command;
+        if (command.size() > 76)
+            command.replace(u" -l "_s, u" \\\n      -l "_s);
+        help += u"  # "_s + example.purpose + u"\n  "_s + command + u'\n';
+    }
+    return help;
+}
 
 const std::pair<QString, SortOrder> SortChoices[] = {
     {u"list"_s, SortOrder::List},
@@ -234,7 +231,7 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
         return usageError(parser_.errorText());
     // Qt adds --help-all beside --help; makewords has no other help to show.
     if (parser_.isSet(help) || parser_.isSet(u"help-all"_s)) {
-        std::fputs(qUtf8Printable(parser_.helpText() + Examples), stdout);
+        std::fputs(qUtf8Printable(parser_.helpText() + ExamplesHelp()), stdout);
         return ExitDone;
     }
     if (parser_.isSet(version)) {
@@ -341,6 +338,26 @@ std::optional<int> Parser::compileFilters() {
 }
 
 } // namespace
+
+const std::vector<Example>& Examples() {
+    static const std::vector<Example> examples{
+        {u"The words of four letters or more in \"tangle\", printed only"_s,
+         u"makewords -s tangle -l /usr/share/dict/american-english -o -"_s},
+        {u"A crossword clue: c, any letter, t, then anything (an empty seed lets every word "
+         "through)"_s,
+         u"makewords --contains-all -s '' -m 1 -p 'c?t*' -l /usr/share/dict/american-english "
+         "-o -"_s},
+        {u"A Scrabble rack with a blank: the ten best words by their tiles' value"_s,
+         u"makewords -s retain -b 1 -m 2 --sort score -n 10 -l "
+         "/usr/share/dict/american-english -o -"_s},
+        {u"A puzzle maker's batch of seeds, as JSON Lines"_s,
+         u"makewords --seeds seeds.txt -m 3 --format json -l /usr/share/dict/american-english "
+         "-o words.json"_s},
+        {u"\"roast beef\" in up to three words of three letters or more"_s,
+         u"makewords -s 'roast beef' -w 3 -m 3 -l /usr/share/dict/american-english -o -"_s},
+    };
+    return examples;
+}
 
 const std::vector<OptionSpec>& OptionTable() {
     static const std::vector<OptionSpec> table = MakeOptionTable();

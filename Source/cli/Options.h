@@ -94,6 +94,13 @@ struct OptionSpec {
 
 const std::vector<OptionSpec>& OptionTable();
 
+// The examples of --help, the README and the manual page.
+struct Example {
+    QString purpose;
+    QString command;
+};
+const std::vector<Example>& Examples();
+
 inline constexpr int ExitDone = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;

@@ -108,5 +108,21 @@ TEST(OptionDocs, ReadmeHasEveryOptionAndChoice) {
     }
 }
 
+TEST(OptionDocs, ExamplesAreTheSameEverywhere) {
+    const QString readme = SourceFile("README.md");
+    // The manual page's examples as they read, lines joined where they go on.
+    QString manual = SourceFile("packaging/makewords.1.in");
+    manual.replace(QRegularExpression(QStringLiteral("\\\\e\n *")), QString());
+    manual.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    manual.replace(QStringLiteral("\\(aq"), QStringLiteral("'"));
+    for (const Example& example : Examples()) {
+        EXPECT_TRUE(readme.contains(QStringLiteral("# ") + example.purpose + u'\n' +
+                                    example.command + u'\n'))
+            << example.command.toStdString();
+        EXPECT_TRUE(manual.contains(QStringLiteral(".EX\n") + example.command + u'\n'))
+            << example.command.toStdString();
+    }
+}
+
 } // namespace
 } // namespace Vorlaine
