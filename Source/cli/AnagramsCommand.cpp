@@ -1,7 +1,7 @@
 #include "cli/AnagramsCommand.h"
 
 #include "cli/ListInput.h"
-#include "cli/SearchCommand.h"
+#include "cli/SearchContext.h"
 #include "cli/StopSignals.h"
 #include "search/LetterFit.h"
 #include "search/LetterKey.h"
@@ -81,13 +81,13 @@ std::optional<QString> Without(const QString& phrase, const QString& word) {
 } // namespace
 
 int RunAnagramsCommand(const Options& options) {
-    SearchCommand command(options);
+    SearchContext context(options);
     QString phrase = options.settings.text(Field::Seed);
     phrase.removeIf([](QChar c) { return c == u' ' || c == u'\t'; });
     const QString phraseKey = LetterKey(phrase, options.foldAccents);
     const double minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
     if (minimumLength > static_cast<double>(phraseKey.size() + options.blanks))
-        return Fail(RunMessage::MinimumTooLong());
+        return ReportError(RunMessage::MinimumTooLong());
 
     // A word the anagrams must hold is taken out of the phrase, and the rest
     // is searched for in one word fewer.
@@ -97,17 +97,17 @@ int RunAnagramsCommand(const Options& options) {
         const std::optional<QString> rest =
             Without(phraseKey, LetterKey(include, options.foldAccents));
         if (!rest)
-            return Fail(options.settings.text(Field::Seed) + u" lacks letters of "_s + include +
-                        u": no anagram of it can hold that word."_s);
+            return ReportError(options.settings.text(Field::Seed) + u" lacks letters of "_s +
+                               include + u": no anagram of it can hold that word."_s);
         searchedKey = *rest;
     }
 
-    if (const std::optional<int> failed = command.start())
+    if (const std::optional<int> failed = context.start())
         return *failed;
     QString error;
     ListInput list(options.settings.text(Field::WordList));
-    if (!list.open(false, error))
-        return Fail(error);
+    if (!list.open(ListInput::Use::SearchedOnce, error))
+        return ReportError(error);
 
     // The words that fit what is left of the phrase, each word once, as the
     // list first spells it. With a word the anagrams must hold, the whole
@@ -124,8 +124,8 @@ int RunAnagramsCommand(const Options& options) {
     query.minimumLength = include.isEmpty() ? minimumLength : 0;
     query.maximumLength = include.isEmpty() ? options.maximumLength : MaxWordLength;
     query.scores = false;
-    WordSearch words(command.tiles(), options.foldAccents);
-    TerminalProgress& progress = command.progress();
+    WordSearch words(context.tiles(), options.foldAccents);
+    TerminalProgress& progress = context.progress();
     const WordSearch::Outcome read = list.search(
         words, query,
         [&](const WordMatch& match) {
@@ -151,7 +151,7 @@ int RunAnagramsCommand(const Options& options) {
         },
         [](double) { return !StopSignals::requested(); });
     if (list.hasError())
-        return Fail(list.errorString());
+        return ReportError(list.errorString());
     vocabulary.rank();
 
     // Where the included word goes among the words of an anagram.
@@ -172,12 +172,12 @@ int RunAnagramsCommand(const Options& options) {
         searchOptions.blanks = static_cast<int>(options.blanks);
         anagrams.emplace(searchedKey, std::move(vocabulary.keyed), searchOptions);
         if (!anagrams->problem().isEmpty())
-            return Fail(anagrams->problem());
+            return ReportError(anagrams->problem());
     }
-    if (const std::optional<int> failed = command.openOutput())
+    if (const std::optional<int> failed = context.openOutput())
         return *failed;
 
-    ResultLines& lines = command.lines();
+    ResultLines& lines = context.lines();
     QByteArray line;
     qint64 listed = 0;
     const qint64 limit = options.limit.value_or(-1);
@@ -222,7 +222,7 @@ int RunAnagramsCommand(const Options& options) {
     SearchEnd end;
     if (StopSignals::requested())
         end.kind = SearchEnd::Kind::Stopped;
-    return command.finish(end, u"anagrams"_s);
+    return context.finish(end, u"anagrams"_s);
 }
 
 } // namespace Vorlaine

@@ -12,9 +12,9 @@ namespace Vorlaine {
 ListInput::ListInput(const QString& path)
     : path_(path), spool_(QDir::tempPath() + u"/makewords-XXXXXX"_s), reader_(path) {}
 
-bool ListInput::open(bool searchedOften, QString& error) {
+bool ListInput::open(Use use, QString& error) {
     const bool fromInput = IsStandardStream(path_);
-    streams_ = !searchedOften;
+    streams_ = use == Use::SearchedOnce;
     if (streams_) {
         if (!(fromInput ? spoolStandardInput(error) : countFile(error)))
             return false;

@@ -19,8 +19,9 @@ class ListInput {
 public:
     explicit ListInput(const QString& path);
 
+    enum class Use { SearchedOnce, SearchedOften };
     // Opens the list; false with the message to show when it cannot be read.
-    bool open(bool searchedOften, QString& error);
+    bool open(Use use, QString& error);
     // Groups the list in memory for many searches.
     void index(WordSearch& search) const { search.buildIndex(list_); }
 

@@ -2,7 +2,7 @@
 
 #include "cli/CommandLineWindow.h"
 #include "cli/ListInput.h"
-#include "cli/SearchCommand.h"
+#include "cli/SearchContext.h"
 #include "cli/StopSignals.h"
 #include "search/MakeWordsRun.h"
 #include "search/NumberText.h"
@@ -130,7 +130,7 @@ private:
 } // namespace
 
 int RunWordsCommand(const Options& options) {
-    SearchCommand command(options);
+    SearchContext context(options);
     const double minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
     Seeds seeds(options);
     const auto minimumFits = [&](const QString& seed) {
@@ -140,19 +140,20 @@ int RunWordsCommand(const Options& options) {
 
     // The checks of the make-words run, in its order.
     if (!seeds.many() && !minimumFits(options.settings.text(Field::Seed)))
-        return Fail(RunMessage::MinimumTooLong());
-    if (const std::optional<int> failed = command.start(seeds.path()))
+        return ReportError(RunMessage::MinimumTooLong());
+    if (const std::optional<int> failed = context.start(seeds.path()))
         return *failed;
     QString error;
-    if (!seeds.open(error, command.onTerminal()))
-        return Fail(error);
+    if (!seeds.open(error, context.onTerminal()))
+        return ReportError(error);
     ListInput list(options.settings.text(Field::WordList));
-    if (!list.open(seeds.many(), error))
-        return Fail(error);
-    WordSearch search(command.tiles(), options.foldAccents);
+    if (!list.open(seeds.many() ? ListInput::Use::SearchedOften : ListInput::Use::SearchedOnce,
+                   error))
+        return ReportError(error);
+    WordSearch search(context.tiles(), options.foldAccents);
     if (seeds.many())
         list.index(search);
-    if (const std::optional<int> failed = command.openOutput())
+    if (const std::optional<int> failed = context.openOutput())
         return *failed;
 
     WordQuery query;
@@ -164,8 +165,8 @@ int RunWordsCommand(const Options& options) {
     query.regex = options.regex ? &*options.regex : nullptr;
     query.scores = options.format == OutputFormat::Json || options.sort == SortOrder::Score;
 
-    ResultLines& lines = command.lines();
-    TerminalProgress& progress = command.progress();
+    ResultLines& lines = context.lines();
+    TerminalProgress& progress = context.progress();
     LineFormat format(options, list.encoding());
     bool writeFailed = false;
     const auto printMatch = [&](const WordMatch& match) {
@@ -245,7 +246,7 @@ int RunWordsCommand(const Options& options) {
         end = SearchEnd::failed(seeds.errorString());
     else if (StopSignals::requested())
         end.kind = SearchEnd::Kind::Stopped;
-    return command.finish(end, u"words"_s);
+    return context.finish(end, u"words"_s);
 }
 
 } // namespace Vorlaine

@@ -5,7 +5,7 @@
 #include "cli/AnagramsCommand.h"
 #include "cli/CommandLineWindow.h"
 #include "cli/Options.h"
-#include "cli/SearchCommand.h"
+#include "cli/SearchContext.h"
 #include "cli/TerminalProgress.h"
 #include "cli/WordsCommand.h"
 #include "search/MakeWordsRun.h"
@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = ParseCommandLine(QCoreApplication::arguments(), options))
         return *status;
     if (!outputOpen)
-        return Fail(StandardOutputFailure(EBADF));
+        return ReportError(StandardOutputFailure(EBADF));
 
     if (options.words >= 2)
         return RunAnagramsCommand(options);
@@ -39,6 +39,6 @@ int main(int argc, char* argv[]) {
     const RunOutcome outcome = RunMakeWords(window);
     int error = window.outputError();
     if (error != 0 || !Flush(stdout, error))
-        return Fail(StandardOutputFailure(error));
+        return ReportError(StandardOutputFailure(error));
     return outcome == RunOutcome::Finished ? ExitDone : ExitFailed;
 }

@@ -52,7 +52,7 @@ QString PathIn(const RunWindow& window, Field field) {
     return path;
 }
 
-RunOutcome Fail(RunWindow& window, const QString& prompt) {
+RunOutcome ShowError(RunWindow& window, const QString& prompt) {
     window.showMessage(MessageKind::Error, prompt);
     return RunOutcome::Failed;
 }
@@ -69,19 +69,19 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     const QString seed = window.fieldText(Field::Seed);
     if (NumericValue(window.fieldText(Field::MinimumLength)) > static_cast<double>(seed.size()))
-        return Fail(window, RunMessage::MinimumTooLong());
+        return ShowError(window, RunMessage::MinimumTooLong());
 
     // Each step takes the list's path from its field, so that the tests can
     // hand it a list that changes between the steps.
     const QString outputPath = PathIn(window, Field::Output);
     const RunInput inputs[] = {{PathIn(window, Field::WordList), InputKind::WordList}};
     if (const QString failed = CheckRunFiles(inputs, outputPath); !failed.isEmpty())
-        return Fail(window, failed);
+        return ShowError(window, failed);
 
     // Counting pass. It also settles the list's encoding.
     ListCount count;
     if (const QString failed = CountList(PathIn(window, Field::WordList), count); !failed.isEmpty())
-        return Fail(window, failed);
+        return ShowError(window, failed);
     const auto itemTotal = static_cast<double>(count.items);
     const TextEncoding encoding = count.encoding;
 
@@ -89,11 +89,11 @@ RunOutcome RunMakeWords(RunWindow& window) {
     WordListReader list(listPath);
     list.setChecksEncoding(false);
     if (!list.open())
-        return Fail(window, RunMessage::CannotOpen(listPath, list.errorString()));
+        return ShowError(window, RunMessage::CannotOpen(listPath, list.errorString()));
     OutputWriter output(outputPath);
     if (!output.open()) {
         list.close();
-        return Fail(window, RunMessage::CannotAppend(outputPath, output.errorString()));
+        return ShowError(window, RunMessage::CannotAppend(outputPath, output.errorString()));
     }
 
     // Closes the output file, then the list, and reports a failure if there was one.
@@ -101,9 +101,9 @@ RunOutcome RunMakeWords(RunWindow& window) {
         const bool closed = output.close();
         list.close();
         if (!failure.isEmpty())
-            return Fail(window, failure);
+            return ShowError(window, failure);
         if (!closed)
-            return Fail(window, RunMessage::CannotWrite(outputPath, output.errorString()));
+            return ShowError(window, RunMessage::CannotWrite(outputPath, output.errorString()));
         return RunOutcome::Finished;
     };
 

@@ -1,4 +1,4 @@
-#include "cli/SearchCommand.h"
+#include "cli/SearchContext.h"
 
 #include "cli/CommandLineWindow.h"
 #include "cli/StopSignals.h"
@@ -11,14 +11,14 @@ using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
-SearchCommand::SearchCommand(const Options& options)
+SearchContext::SearchContext(const Options& options)
     : options_(options), outputPath_(options.settings.text(Field::Output)),
       printOnly_(IsStandardStream(outputPath_)), onTerminal_(IsTerminal(stderr)),
       output_(outputPath_), lines_(stdout, printOnly_ ? nullptr : &output_, progress_) {
     progress_.setEnabled(onTerminal_);
 }
 
-std::optional<int> SearchCommand::start(const QString& seedsPath) {
+std::optional<int> SearchContext::start(const QString& seedsPath) {
     std::vector<RunInput> inputs;
     for (const RunInput& input :
          {RunInput{options_.tileValuesPath, InputKind::TileValues},
@@ -29,12 +29,12 @@ std::optional<int> SearchCommand::start(const QString& seedsPath) {
     }
     if (const QString failed = CheckRunFiles(inputs, printOnly_ ? QString() : outputPath_);
         !failed.isEmpty())
-        return Fail(failed);
+        return ReportError(failed);
 
     if (!options_.tileValuesPath.isEmpty()) {
         QFile file(options_.tileValuesPath);
         if (!file.open(QIODevice::ReadOnly))
-            return Fail(RunMessage::CannotOpen(options_.tileValuesPath, file.errorString()));
+            return ReportError(RunMessage::CannotOpen(options_.tileValuesPath, file.errorString()));
         QByteArray bytes = file.readAll();
         // A byte-order mark, as the lists may start with.
         if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -51,35 +51,35 @@ std::optional<int> SearchCommand::start(const QString& seedsPath) {
     return std::nullopt;
 }
 
-std::optional<int> SearchCommand::openOutput() {
+std::optional<int> SearchContext::openOutput() {
     if (!printOnly_ && !output_.open())
-        return Fail(RunMessage::CannotAppend(outputPath_, output_.errorString()));
+        return ReportError(RunMessage::CannotAppend(outputPath_, output_.errorString()));
     StopSignals::catchThem();
     return std::nullopt;
 }
 
-int SearchCommand::finish(const SearchEnd& end, const QString& found) {
+int SearchContext::finish(const SearchEnd& end, const QString& found) {
     // A write that failed before leaves its reason behind.
     const bool flushed = lines_.errorString().isEmpty() && lines_.flush();
     const bool closed = output_.close();
     progress_.clear();
     if (!flushed)
-        return Fail(lines_.errorString());
+        return ReportError(lines_.errorString());
     if (!closed)
-        return Fail(RunMessage::CannotWrite(outputPath_, output_.errorString()));
+        return ReportError(RunMessage::CannotWrite(outputPath_, output_.errorString()));
     if (end.kind == SearchEnd::Kind::Failed)
-        return Fail(end.message);
+        return ReportError(end.message);
     const bool stopped = end.kind == SearchEnd::Kind::Stopped;
     const QString report =
         RunMessage::Report(stopped ? RunMessage::Ending::Stopped : RunMessage::Ending::Done,
                            lines_.count(), found, printOnly_ ? QString() : outputPath_);
     if (int error = 0; !Flush(stdout, error))
-        return Fail(StandardOutputFailure(error));
+        return ReportError(StandardOutputFailure(error));
     Print(stderr, MessageLine(MessageKind::Report, report));
     return stopped ? 128 + StopSignals::signal() : ExitDone;
 }
 
-int Fail(const QString& message) {
+int ReportError(const QString& message) {
     std::fflush(stdout);
     Print(stderr, MessageLine(MessageKind::Error, message));
     return ExitFailed;

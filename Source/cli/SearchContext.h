@@ -13,7 +13,7 @@
 namespace Vorlaine {
 
 // How a search of makewords ended: the one value a command hands to
-// SearchCommand::finish, which turns it into the report or the error and the
+// SearchContext::finish, which turns it into the report or the error and the
 // exit status.
 struct SearchEnd {
     enum class Kind { Done, Stopped, Failed };
@@ -26,9 +26,9 @@ struct SearchEnd {
 // What the searches beyond the window's share: their tile values, the checks
 // of the make-words run on the files, the output file and its lines, the
 // progress line, Ctrl-C, and the report at the end.
-class SearchCommand {
+class SearchContext {
 public:
-    explicit SearchCommand(const Options& options);
+    explicit SearchContext(const Options& options);
 
     // Reads the tile values and checks the files as the make-words run does:
     // every file read must exist, and none may be the output file. `seedsPath`
@@ -62,7 +62,7 @@ private:
 };
 
 // Shows an error as the window would, and returns the exit status for it.
-int Fail(const QString& message);
+int ReportError(const QString& message);
 
 // A line of a seeds or tile-values file as text: UTF-8 where it is valid,
 // Windows-1252 otherwise.
