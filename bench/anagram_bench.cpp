@@ -6,13 +6,12 @@
 // filtered to the words that fit the phrase once, outside the timed loops, as
 // makewords does before it searches.
 
+#include "search/AnagramVocabulary.h"
 #include "search/PhraseAnagrams.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <algorithm>
-#include <array>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <utility>
@@ -30,7 +29,7 @@ QString ListPath() {
     return path.isEmpty() ? DefaultList : QString::fromLocal8Bit(path);
 }
 
-// The list's words, longest first, then alphabetically; empty when unreadable.
+// The list's words, in its order; empty when unreadable.
 const std::vector<QString>& ListWords() {
     static const std::vector<QString> words = [] {
         std::vector<QString> list;
@@ -38,43 +37,29 @@ const std::vector<QString>& ListWords() {
         if (!file.open(QIODevice::ReadOnly))
             return list;
         for (const QByteArray& line : file.readAll().split('\n')) {
-            const QString word = QString::fromUtf8(line.trimmed()).toLower();
-            if (!word.isEmpty())
-                list.push_back(word);
+            if (!line.trimmed().isEmpty())
+                list.push_back(QString::fromUtf8(line.trimmed()));
         }
-        std::sort(list.begin(), list.end(), [](const QString& a, const QString& b) {
-            return a.size() != b.size() ? a.size() > b.size() : a < b;
-        });
-        list.erase(std::unique(list.begin(), list.end()), list.end());
         return list;
     }();
     return words;
 }
 
-bool Fits(const QString& word, std::array<int, 0x10000> have, int blanks) {
-    for (const QChar unit : word)
-        if (--have[unit.unicode()] < 0 && --blanks < 0)
-            return false;
-    return true;
-}
-
 // The words of at least minLength letters that fit the phrase with the blanks,
-// ranked by their place in the list.
+// taken and ranked as makewords takes them.
 const std::vector<AnagramWord>& Vocabulary(int minLength, int blanks) {
     static std::map<std::pair<int, int>, std::vector<AnagramWord>> cache;
     const auto found = cache.find({minLength, blanks});
     if (found != cache.end())
         return found->second;
-    static std::array<int, 0x10000> have{};
-    have.fill(0);
-    for (const QChar unit : Phrase)
-        ++have[unit.unicode()];
-    std::vector<AnagramWord> words;
-    const std::vector<QString>& list = ListWords();
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i].size() >= minLength && Fits(list[i], have, blanks))
-            words.push_back({list[i], static_cast<int>(i)});
-    return cache[{minLength, blanks}] = std::move(words);
+    AnagramVocabulary::Rules rules;
+    rules.minimumLength = minLength;
+    rules.blanks = blanks;
+    AnagramVocabulary vocabulary(Phrase, rules);
+    for (const QString& word : ListWords())
+        vocabulary.offer(word);
+    vocabulary.rank();
+    return cache[{minLength, blanks}] = vocabulary.keyedWords();
 }
 
 bool HaveList(benchmark::State& state) {

@@ -27,4 +27,10 @@ bool SameWord(QStringView first, QStringView second, bool foldAccents) {
     return LetterKey(first, foldAccents) == LetterKey(second, foldAccents);
 }
 
+int CompareLongestFirst(QStringView firstLower, QStringView secondLower) {
+    if (firstLower.size() != secondLower.size())
+        return firstLower.size() > secondLower.size() ? -1 : 1;
+    return firstLower.compare(secondLower, Qt::CaseSensitive);
+}
+
 } // namespace Vorlaine

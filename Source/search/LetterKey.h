@@ -19,4 +19,10 @@ QString LetterKey(QStringView word, bool foldAccents);
 // the anagrams must hold, or may hold once only, is found by it.
 bool SameWord(QStringView first, QStringView second, bool foldAccents);
 
+// The order of words inside an anagram, and of --sort length: longest first,
+// then by their lower-cased letters in code-unit order. Takes the words
+// lower-cased (as LetterKey without folding), which keeps their lengths.
+// Negative when `first` goes first, 0 for a tie.
+int CompareLongestFirst(QStringView firstLower, QStringView secondLower);
+
 } // namespace Vorlaine

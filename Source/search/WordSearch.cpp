@@ -440,8 +440,8 @@ bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
             check();
             const WordMatch& first = matches[a.index];
             const WordMatch& second = matches[b.index];
-            if (order == SortOrder::Length && first.word.size() != second.word.size())
-                return first.word.size() > second.word.size();
+            if (order == SortOrder::Length)
+                return CompareLongestFirst(a.lower, b.lower) < 0;
             if (order == SortOrder::Score && first.score != second.score)
                 return first.score > second.score;
             return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;
