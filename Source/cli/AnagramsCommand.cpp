@@ -1,6 +1,7 @@
 #include "cli/AnagramsCommand.h"
 
 #include "cli/ListInput.h"
+#include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "cli/StopSignals.h"
 #include "search/AnagramVocabulary.h"
@@ -16,17 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
-namespace {
-
-QByteArray Printed(const QString& word, OutputFormat format) {
-    if (format == OutputFormat::Plain)
-        return word.toUtf8();
-    QByteArray json;
-    AppendJsonString(json, word);
-    return json;
-}
-
-} // namespace
+namespace {} // namespace
 
 int RunAnagramsCommand(const Options& options) {
     SearchContext context(options);
@@ -63,12 +54,6 @@ int RunAnagramsCommand(const Options& options) {
         return ReportError(list.errorString());
     vocabulary.rank();
 
-    std::vector<QByteArray> printed;
-    printed.reserve(vocabulary.words().size());
-    for (const QString& word : vocabulary.words())
-        printed.push_back(Printed(word, options.format));
-    const QByteArray includePrinted = Printed(vocabulary.include(), options.format);
-
     // The search, ready before the output file is created: a phrase it cannot
     // take creates nothing.
     const bool wholePhrase = vocabulary.includeIsWholePhrase();
@@ -83,34 +68,12 @@ int RunAnagramsCommand(const Options& options) {
 
     TerminalProgress& progress = context.progress();
     ResultLines& lines = context.lines();
-    QByteArray line;
+    ResultPrinter printer(options, lines);
+    printer.setAnagramWords(vocabulary);
     qint64 listed = 0;
     const qint64 limit = options.limit.value_or(-1);
     const auto print = [&](std::span<const int> indices) {
-        line.resize(0);
-        const bool json = options.format == OutputFormat::Json;
-        line.append(json ? "{\"words\":[" : "");
-        bool included = options.include.isEmpty();
-        bool first = true;
-        const auto append = [&](const QByteArray& word) {
-            if (!first)
-                line.append(json ? ',' : ' ');
-            line.append(word);
-            first = false;
-        };
-        for (const int index : indices) {
-            const auto i = static_cast<std::size_t>(index);
-            if (!included && vocabulary.includeGoesBefore(i)) {
-                append(includePrinted);
-                included = true;
-            }
-            append(printed[i]);
-        }
-        if (!included)
-            append(includePrinted);
-        if (json)
-            line.append("]}");
-        return lines.add(line) && ++listed != limit && !StopSignals::requested();
+        return printer.printAnagram(indices) && ++listed != limit && !StopSignals::requested();
     };
     const auto showProgress = [&](double share) {
         if (progress.due())

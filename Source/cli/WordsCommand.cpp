@@ -2,6 +2,7 @@
 
 #include "cli/CommandLineWindow.h"
 #include "cli/ListInput.h"
+#include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "cli/StopSignals.h"
 #include "search/MakeWordsRun.h"
@@ -76,57 +77,6 @@ private:
     qint64 total_ = 0;
 };
 
-// The line for one match, as printed and, when other, as the file gets it.
-class LineFormat {
-public:
-    LineFormat(const Options& options, TextEncoding encoding)
-        : options_(options), withSeed_(!options.seedsPath.isEmpty()),
-          utf8List_(encoding == TextEncoding::Utf8) {}
-
-    void make(const QString& seed, const WordMatch& match) {
-        printed_.resize(0);
-        filed_ = {};
-        if (seed != seed_) {
-            seed_ = seed;
-            seedUtf8_ = seed.toUtf8();
-        }
-        if (options_.format == OutputFormat::Json) {
-            printed_.append('{');
-            if (withSeed_) {
-                printed_.append("\"seed\":");
-                AppendJsonString(printed_, seed);
-                printed_.append(',');
-            }
-            printed_.append("\"word\":");
-            AppendJsonString(printed_, match.word);
-            printed_.append(",\"length\":").append(QByteArray::number(match.word.size()));
-            printed_.append(",\"score\":").append(QByteArray::number(match.score));
-            printed_.append(",\"blanks\":");
-            AppendJsonString(printed_, match.blanks);
-            printed_.append('}');
-            return;
-        }
-        if (withSeed_)
-            printed_.append(seedUtf8_).append('\t');
-        // A UTF-8 list has the word in UTF-8 already.
-        printed_.append(utf8List_ ? match.bytes : match.word.toUtf8());
-        // The file gets a lone word as the list has it, as from the window.
-        if (!withSeed_)
-            filed_ = match.bytes;
-    }
-    QByteArrayView printed() const { return printed_; }
-    QByteArrayView filed() const { return filed_; }
-
-private:
-    const Options& options_;
-    const bool withSeed_;
-    const bool utf8List_;
-    QString seed_;
-    QByteArray seedUtf8_;
-    QByteArray printed_;
-    QByteArrayView filed_;
-};
-
 } // namespace
 
 int RunWordsCommand(const Options& options) {
@@ -167,11 +117,11 @@ int RunWordsCommand(const Options& options) {
 
     ResultLines& lines = context.lines();
     TerminalProgress& progress = context.progress();
-    LineFormat format(options, list.encoding());
+    ResultPrinter printer(options, lines);
+    printer.setListEncoding(list.encoding());
     bool writeFailed = false;
     const auto printMatch = [&](const WordMatch& match) {
-        format.make(query.seed, match);
-        writeFailed = !lines.add(format.printed(), format.filed());
+        writeFailed = !printer.printWord(query.seed, match);
         return !writeFailed;
     };
     const auto showProgress = [&](double share) {

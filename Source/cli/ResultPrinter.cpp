@@ -1,0 +1,83 @@
+#include "cli/ResultPrinter.h"
+
+#include "search/AnagramVocabulary.h"
+#include "search/WordSearch.h"
+
+namespace Vorlaine {
+
+ResultPrinter::ResultPrinter(const Options& options, ResultLines& lines)
+    : lines_(lines), format_(options.format), withSeed_(!options.seedsPath.isEmpty()) {}
+
+bool ResultPrinter::printWord(const QString& seed, const WordMatch& match) {
+    line_.resize(0);
+    if (withSeed_ && seed != seed_) {
+        seed_ = seed;
+        seedUtf8_ = seed.toUtf8();
+    }
+    if (format_ == OutputFormat::Json) {
+        line_.append('{');
+        if (withSeed_) {
+            line_.append("\"seed\":");
+            AppendJsonString(line_, seed);
+            line_.append(',');
+        }
+        line_.append("\"word\":");
+        AppendJsonString(line_, match.word);
+        line_.append(",\"length\":").append(QByteArray::number(match.word.size()));
+        line_.append(",\"score\":").append(QByteArray::number(match.score));
+        line_.append(",\"blanks\":");
+        AppendJsonString(line_, match.blanks);
+        line_.append('}');
+        return lines_.add(line_);
+    }
+    if (withSeed_)
+        line_.append(seedUtf8_).append('\t');
+    line_.append(utf8List_ ? match.bytes : match.word.toUtf8());
+    return lines_.add(line_, withSeed_ ? QByteArrayView() : QByteArrayView(match.bytes));
+}
+
+QByteArray ResultPrinter::printedWord(const QString& word) const {
+    if (format_ == OutputFormat::Plain)
+        return word.toUtf8();
+    QByteArray json;
+    AppendJsonString(json, word);
+    return json;
+}
+
+void ResultPrinter::setAnagramWords(const AnagramVocabulary& vocabulary) {
+    vocabulary_ = &vocabulary;
+    anagramWords_.clear();
+    anagramWords_.reserve(vocabulary.words().size());
+    for (const QString& word : vocabulary.words())
+        anagramWords_.push_back(printedWord(word));
+    include_ = printedWord(vocabulary.include());
+}
+
+bool ResultPrinter::printAnagram(std::span<const int> indices) {
+    const bool json = format_ == OutputFormat::Json;
+    line_.resize(0);
+    line_.append(json ? "{\"words\":[" : "");
+    bool included = vocabulary_->include().isEmpty();
+    bool first = true;
+    const auto append = [&](const QByteArray& word) {
+        if (!first)
+            line_.append(json ? ',' : ' ');
+        line_.append(word);
+        first = false;
+    };
+    for (const int index : indices) {
+        const auto i = static_cast<std::size_t>(index);
+        if (!included && vocabulary_->includeGoesBefore(i)) {
+            append(include_);
+            included = true;
+        }
+        append(anagramWords_[i]);
+    }
+    if (!included)
+        append(include_);
+    if (json)
+        line_.append("]}");
+    return lines_.add(line_);
+}
+
+} // namespace Vorlaine

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "cli/Options.h"
+#include "cli/ResultLines.h"
+#include "files/TextEncoding.h"
+
+#include <QByteArray>
+#include <QString>
+#include <span>
+#include <vector>
+
+namespace Vorlaine {
+
+class AnagramVocabulary;
+struct WordMatch;
+
+// What turns a search's finds into lines: a word (with its seed, for many
+// seeds) or an anagram, plain or as a JSON object, handed to the lines that
+// go to standard output and, with CR LF, to the output file. A word on a
+// plain line of its own goes to the file as the list has it, as from the
+// window.
+class ResultPrinter {
+public:
+    ResultPrinter(const Options& options, ResultLines& lines);
+
+    // The encoding of the list the words come from: a UTF-8 list's bytes are
+    // printed as they are.
+    void setListEncoding(TextEncoding encoding) { utf8List_ = encoding == TextEncoding::Utf8; }
+    bool printWord(const QString& seed, const WordMatch& match);
+
+    // The words anagrams are made of, each made into its printed form once.
+    void setAnagramWords(const AnagramVocabulary& vocabulary);
+    // An anagram of the vocabulary's words, by their indices, with the
+    // included word in its place.
+    bool printAnagram(std::span<const int> indices);
+
+    qint64 count() const { return lines_.count(); }
+
+private:
+    QByteArray printedWord(const QString& word) const;
+
+    ResultLines& lines_;
+    const OutputFormat format_;
+    const bool withSeed_;
+    bool utf8List_ = true;
+    QString seed_;
+    QByteArray seedUtf8_;
+    QByteArray line_;
+
+    const AnagramVocabulary* vocabulary_ = nullptr;
+    std::vector<QByteArray> anagramWords_;
+    QByteArray include_;
+};
+
+} // namespace Vorlaine
