@@ -77,126 +77,158 @@ private:
     qint64 total_ = 0;
 };
 
-} // namespace
+// One run of the searches of single words: the checks, the inputs, then each
+// seed's search, and how it all ended.
+class WordsCommand {
+public:
+    explicit WordsCommand(const Options& options)
+        : options_(options), context_(options), seeds_(options),
+          list_(options.settings.text(Field::WordList)),
+          search_(context_.tiles(), options.foldAccents), printer_(options, context_.lines()),
+          minimumLength_(NumericValue(options.settings.text(Field::MinimumLength))) {
+        query_.blanks = options.blanks;
+        query_.mode = options.mode;
+        query_.minimumLength = minimumLength_;
+        query_.maximumLength = options.maximumLength;
+        query_.pattern = options.pattern ? &*options.pattern : nullptr;
+        query_.regex = options.regex ? &*options.regex : nullptr;
+        query_.scores = options.format == OutputFormat::Json || options.sort == SortOrder::Score;
+    }
 
-int RunWordsCommand(const Options& options) {
-    SearchContext context(options);
-    const double minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
-    Seeds seeds(options);
-    const auto minimumFits = [&](const QString& seed) {
-        return options.mode == FitMode::ContainsAll ||
-               minimumLength <= static_cast<double>(seed.size() + options.blanks);
-    };
+    int run() {
+        if (const std::optional<int> failed = prepare())
+            return *failed;
+        WordSearch::Outcome outcome = WordSearch::Outcome::Done;
+        while (outcome == WordSearch::Outcome::Done && seeds_.next(query_.seed)) {
+            if (!minimumFits(query_.seed)) {
+                context_.progress().clear();
+                std::fprintf(stderr, "makewords: %s: %s\n", qUtf8Printable(query_.seed),
+                             qUtf8Printable(RunMessage::MinimumTooLong()));
+                continue;
+            }
+            outcome = searchSeed();
+            if (!showProgress(1))
+                outcome = WordSearch::Outcome::Stopped;
+        }
+        return context_.finish(endOf(outcome), u"words"_s);
+    }
 
-    // The checks of the make-words run, in its order.
-    if (!seeds.many() && !minimumFits(options.settings.text(Field::Seed)))
-        return ReportError(RunMessage::MinimumTooLong());
-    if (const std::optional<int> failed = context.start(seeds.path()))
-        return *failed;
-    QString error;
-    if (!seeds.open(error, context.onTerminal()))
-        return ReportError(error);
-    ListInput list(options.settings.text(Field::WordList));
-    if (!list.open(seeds.many() ? ListInput::Use::SearchedOften : ListInput::Use::SearchedOnce,
-                   error))
-        return ReportError(error);
-    WordSearch search(context.tiles(), options.foldAccents);
-    if (seeds.many())
-        list.index(search);
-    if (const std::optional<int> failed = context.openOutput())
-        return *failed;
+private:
+    bool minimumFits(const QString& seed) const {
+        return options_.mode == FitMode::ContainsAll ||
+               minimumLength_ <= static_cast<double>(seed.size() + options_.blanks);
+    }
 
-    WordQuery query;
-    query.blanks = options.blanks;
-    query.mode = options.mode;
-    query.minimumLength = minimumLength;
-    query.maximumLength = options.maximumLength;
-    query.pattern = options.pattern ? &*options.pattern : nullptr;
-    query.regex = options.regex ? &*options.regex : nullptr;
-    query.scores = options.format == OutputFormat::Json || options.sort == SortOrder::Score;
+    // The checks of the make-words run, in its order, then the inputs and
+    // the output file.
+    std::optional<int> prepare() {
+        if (!seeds_.many() && !minimumFits(options_.settings.text(Field::Seed)))
+            return ReportError(RunMessage::MinimumTooLong());
+        if (const std::optional<int> failed = context_.start(seeds_.path()))
+            return failed;
+        QString error;
+        if (!seeds_.open(error, context_.onTerminal()))
+            return ReportError(error);
+        const auto use =
+            seeds_.many() ? ListInput::Use::SearchedOften : ListInput::Use::SearchedOnce;
+        if (!list_.open(use, error))
+            return ReportError(error);
+        if (seeds_.many())
+            list_.index(search_);
+        printer_.setListEncoding(list_.encoding());
+        return context_.openOutput();
+    }
 
-    ResultLines& lines = context.lines();
-    TerminalProgress& progress = context.progress();
-    ResultPrinter printer(options, lines);
-    printer.setListEncoding(list.encoding());
-    bool writeFailed = false;
-    const auto printMatch = [&](const WordMatch& match) {
-        writeFailed = !printer.printWord(query.seed, match);
-        return !writeFailed;
-    };
-    const auto showProgress = [&](double share) {
+    // The words of the seed in hand: in the list's order as they are found,
+    // or all of them sorted; at most --limit of them.
+    WordSearch::Outcome searchSeed() {
+        const qsizetype limit = options_.limit.value_or(-1);
+        if (limit == 0)
+            return WordSearch::Outcome::Done;
+        const auto progress = [this](double share) { return showProgress(share); };
+        if (options_.sort == SortOrder::List) {
+            qsizetype listed = 0;
+            const WordSearch::Outcome outcome = list_.search(
+                search_, query_,
+                [&](const WordMatch& match) { return print(match) && ++listed != limit; },
+                progress);
+            // The limit stops the search as a success.
+            const bool limited = listed == limit && !writeFailed_ && !StopSignals::requested();
+            return outcome == WordSearch::Outcome::Stopped && limited ? WordSearch::Outcome::Done
+                                                                      : outcome;
+        }
+        sorted_.clear();
+        WordSearch::Outcome outcome = list_.search(
+            search_, query_,
+            [&](const WordMatch& match) {
+                sorted_.push_back(match);
+                return true;
+            },
+            progress);
+        if (outcome == WordSearch::Outcome::Done &&
+            !SortMatches(sorted_, options_.sort, [] { return !StopSignals::requested(); }))
+            outcome = WordSearch::Outcome::Stopped;
+        if (outcome != WordSearch::Outcome::Done)
+            return outcome;
+        if (limit >= 0 && static_cast<std::size_t>(limit) < sorted_.size())
+            sorted_.resize(static_cast<std::size_t>(limit));
+        for (const WordMatch& match : sorted_) {
+            if (!print(match))
+                return WordSearch::Outcome::Stopped;
+        }
+        return WordSearch::Outcome::Done;
+    }
+
+    bool print(const WordMatch& match) {
+        writeFailed_ = !printer_.printWord(query_.seed, match);
+        return !writeFailed_;
+    }
+
+    bool showProgress(double share) {
+        TerminalProgress& progress = context_.progress();
         if (progress.due()) {
-            if (seeds.many()) {
+            if (seeds_.many()) {
                 progress.draw(
-                    u' ' + QString::number(seeds.done()) +
-                    (seeds.total() > 0 ? u" of "_s + QString::number(seeds.total()) : QString()) +
+                    u' ' + QString::number(seeds_.done()) +
+                    (seeds_.total() > 0 ? u" of "_s + QString::number(seeds_.total()) : QString()) +
                     u" seeds"_s);
             } else {
                 progress.draw(PercentText(share));
             }
         }
-        return !StopSignals::requested() && lines.flushIfOld();
-    };
-
-    WordSearch::Outcome outcome = WordSearch::Outcome::Done;
-    std::vector<WordMatch> sorted;
-    while (outcome == WordSearch::Outcome::Done && seeds.next(query.seed)) {
-        if (!minimumFits(query.seed)) {
-            progress.clear();
-            std::fprintf(stderr, "makewords: %s: %s\n", qUtf8Printable(query.seed),
-                         qUtf8Printable(RunMessage::MinimumTooLong()));
-            continue;
-        }
-        qsizetype listed = 0;
-        const qsizetype limit = options.limit.value_or(-1);
-        if (limit == 0)
-            continue;
-        if (options.sort == SortOrder::List) {
-            outcome = list.search(
-                search, query,
-                [&](const WordMatch& match) { return printMatch(match) && ++listed != limit; },
-                showProgress);
-            if (outcome == WordSearch::Outcome::Stopped && listed == limit && !writeFailed &&
-                !StopSignals::requested())
-                outcome = WordSearch::Outcome::Done;
-        } else {
-            sorted.clear();
-            outcome = list.search(
-                search, query,
-                [&](const WordMatch& match) {
-                    sorted.push_back(match);
-                    return true;
-                },
-                showProgress);
-            if (outcome == WordSearch::Outcome::Done &&
-                !SortMatches(sorted, options.sort, [] { return !StopSignals::requested(); }))
-                outcome = WordSearch::Outcome::Stopped;
-            if (outcome != WordSearch::Outcome::Done)
-                break;
-            if (limit >= 0 && static_cast<std::size_t>(limit) < sorted.size())
-                sorted.resize(static_cast<std::size_t>(limit));
-            for (const WordMatch& match : sorted) {
-                if (!printMatch(match)) {
-                    outcome = WordSearch::Outcome::Stopped;
-                    break;
-                }
-            }
-        }
-        if (!showProgress(1))
-            outcome = WordSearch::Outcome::Stopped;
+        return !StopSignals::requested() && context_.lines().flushIfOld();
     }
 
-    SearchEnd end;
-    if (list.hasError())
-        end = SearchEnd::failed(list.errorString());
-    else if (outcome == WordSearch::Outcome::RegexTooSlow)
-        end = SearchEnd::failed(u"the regular expression gave up on '"_s + search.failedWord() +
-                                u"': it takes too long there. Try a simpler one."_s);
-    else if (seeds.hasError())
-        end = SearchEnd::failed(seeds.errorString());
-    else if (StopSignals::requested())
-        end.kind = SearchEnd::Kind::Stopped;
-    return context.finish(end, u"words"_s);
+    SearchEnd endOf(WordSearch::Outcome outcome) const {
+        if (list_.hasError())
+            return SearchEnd::failed(list_.errorString());
+        if (outcome == WordSearch::Outcome::RegexTooSlow)
+            return SearchEnd::failed(u"the regular expression gave up on '"_s +
+                                     search_.failedWord() +
+                                     u"': it takes too long there. Try a simpler one."_s);
+        if (seeds_.hasError())
+            return SearchEnd::failed(seeds_.errorString());
+        if (StopSignals::requested())
+            return {SearchEnd::Kind::Stopped, {}};
+        return {};
+    }
+
+    const Options& options_;
+    SearchContext context_;
+    Seeds seeds_;
+    ListInput list_;
+    WordSearch search_;
+    ResultPrinter printer_;
+    const double minimumLength_;
+    WordQuery query_;
+    std::vector<WordMatch> sorted_;
+    bool writeFailed_ = false;
+};
+
+} // namespace
+
+int RunWordsCommand(const Options& options) {
+    return WordsCommand(options).run();
 }
 
 } // namespace Vorlaine
