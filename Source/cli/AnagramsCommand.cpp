@@ -29,6 +29,9 @@ int RunAnagramsCommand(const Options& options) {
     rules.minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
     rules.maximumLength = options.maximumLength;
     rules.include = options.include;
+    rules.excluded = options.excluded;
+    rules.minimumWords = options.minimumWords;
+    rules.noProperNouns = options.noProperNouns;
     AnagramVocabulary vocabulary(options.settings.text(Field::Seed), rules);
     if (rules.minimumLength > static_cast<double>(vocabulary.phraseLength() + options.blanks))
         return ReportError(RunMessage::MinimumTooLong());
@@ -82,10 +85,11 @@ int RunAnagramsCommand(const Options& options) {
     };
 
     if (read == WordSearch::Outcome::Done && limit != 0) {
-        if (wholePhrase)
-            print({}); // the included word is the whole phrase
-        else
+        // The included word alone is the whole phrase: one anagram of one word.
+        if (!wholePhrase)
             anagrams->search(print, showProgress);
+        else if (options.minimumWords <= 1)
+            print({});
     }
     SearchEnd end;
     if (StopSignals::requested())

@@ -27,7 +27,7 @@ void CommandLineWindow::showMessage(MessageKind kind, const QString& prompt) {
     // be false; the caller reports the failure instead.
     if (outputError_ == 0)
         Flush(out_, outputError_);
-    if (kind == MessageKind::Error || outputError_ == 0)
+    if (kind == MessageKind::Error || (outputError_ == 0 && !quiet_))
         Print(err_, MessageLine(kind, prompt));
     std::fflush(err_);
 }

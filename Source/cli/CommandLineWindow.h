@@ -26,6 +26,8 @@ public:
 
     // Draws a progress line on standard error; off unless it is a terminal.
     void setShowsProgress(bool shows) { progress_.setEnabled(shows); }
+    // Shows errors only: no progress and no report.
+    void setQuiet(bool quiet) { quiet_ = quiet; }
 
     // A failed write to standard output stops the run: the words printed
     // would be lost. The error number tells why; 0 while none failed.
@@ -39,6 +41,7 @@ private:
     double itemTotal_ = 0;
     double itemIndex_ = 0;
     int outputError_ = 0;
+    bool quiet_ = false;
 };
 
 // A message as makewords prints it on standard error: errors start with the

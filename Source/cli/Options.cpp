@@ -147,6 +147,23 @@ std::vector<OptionSpec> MakeOptionTable() {
          .valueName = u"WORD"_s,
          .help = u"With --words: only anagrams that contain WORD."_s,
          .scope = PhraseWords},
+        {.id = Exclude,
+         .names = {u"exclude"_s},
+         .valueName = u"WORD"_s,
+         .help = u"With --words: no anagram holds WORD; give it once for each word."_s,
+         .scope = PhraseWords},
+        {.id = MinimumWords,
+         .names = {u"min-words"_s},
+         .valueName = u"K"_s,
+         .help = u"With --words: only anagrams of at least K words."_s,
+         .scope = PhraseWords},
+        {.id = NoProperNouns,
+         .names = {u"no-proper-nouns"_s},
+         .help = u"Leaves out every word of the list that begins with a capital letter."_s},
+        {.id = Quiet,
+         .names = {u"q"_s, u"quiet"_s},
+         .help = u"No report and no progress on standard error; errors still go there."_s,
+         .showsOnly = true},
     };
 }
 
@@ -251,7 +268,7 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     options_.windowRun = !IsStandardStream(options_.settings.text(Field::WordList)) &&
                          !IsStandardStream(options_.settings.text(Field::Output));
     for (const OptionSpec& spec : OptionTable()) {
-        if (!spec.setting && isSet(spec.id))
+        if (!spec.setting && !spec.showsOnly && isSet(spec.id))
             options_.windowRun = false;
     }
     return std::nullopt;
@@ -268,19 +285,27 @@ std::optional<int> Parser::readValues() {
     options_.seedsPath = value(Seeds);
     options_.distinct = isSet(Distinct);
     options_.include = value(Include);
-    for (const OptionId id : {Include, Seeds, TileValues}) {
-        if (isSet(id) && value(id).isEmpty())
+    options_.excluded = parser_.values(option(Exclude));
+    options_.noProperNouns = isSet(NoProperNouns);
+    options_.quiet = isSet(Quiet);
+    for (const OptionId id : {Include, Exclude, Seeds, TileValues}) {
+        if (isSet(id) && parser_.values(option(id)).contains(QString()))
             return usageError(dashed(option(id)) + u" needs "_s +
-                              (id == Include ? u"a word"_s : u"a file name"_s));
+                              (id == Include || id == Exclude ? u"a word"_s : u"a file name"_s));
     }
-    if (std::any_of(options_.include.begin(), options_.include.end(),
-                    [](QChar c) { return c.isSpace(); }))
-        return usageError(u"--include takes one word, not '"_s + options_.include + u'\'');
+    for (const OptionId id : {Include, Exclude}) {
+        for (const QString& word : parser_.values(option(id))) {
+            if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.isSpace(); }))
+                return usageError(dashed(option(id)) + u" takes one word, not '"_s + word + u'\'');
+        }
+    }
 
     qsizetype limit = 0;
     if (!readNumber(MaximumLength, 0, options_.maximumLength) ||
         !readNumber(Blanks, 0, options_.blanks) || !readNumber(Limit, 0, limit) ||
-        !readNumber(Words, 1, options_.words) || !readChoice(Sort, SortChoices, options_.sort) ||
+        !readNumber(Words, 1, options_.words) ||
+        !readNumber(MinimumWords, 1, options_.minimumWords) ||
+        !readChoice(Sort, SortChoices, options_.sort) ||
         !readChoice(Format, FormatChoices, options_.format))
         return usageError(failure_);
     if (isSet(Limit))
@@ -301,6 +326,8 @@ std::optional<int> Parser::checkCombinations() {
     if (IsStandardStream(options_.seedsPath) &&
         IsStandardStream(options_.settings.text(Field::WordList)))
         return usageError(u"--seeds - and --list - cannot both read standard input"_s);
+    if (options_.words >= 2 && options_.minimumWords > options_.words)
+        return usageError(u"--min-words cannot be more than --words"_s);
     // Anagrams of a phrase: the options that only single words have, and back.
     const bool phrase = options_.words >= 2;
     for (const OptionSpec& spec : OptionTable()) {

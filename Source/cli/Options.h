@@ -32,8 +32,12 @@ struct Options {
     QString seedsPath; // empty: the one seed of --seed
 
     int words = 1; // more than one: anagrams of the whole seed in up to this many words
+    int minimumWords = 1;
     bool distinct = false;
     QString include;
+    QStringList excluded;
+    bool noProperNouns = false;
+    bool quiet = false; // no report and no progress
 
     // None of the searches beyond the window's, and both files named: the
     // make-words run exactly as the window does it.
@@ -68,6 +72,10 @@ enum class OptionId {
     Words,
     Distinct,
     Include,
+    Exclude,
+    MinimumWords,
+    NoProperNouns,
+    Quiet,
 };
 
 // Which searches an option belongs to.
@@ -88,6 +96,8 @@ struct OptionSpec {
     std::optional<Field> setting = {};
     QStringList choices = {}; // the values it takes, when they are names
     bool takesFile = false;
+    // Changes only what is shown, so the window's run takes it too.
+    bool showsOnly = false;
 
     QString longName() const { return names.constLast(); }
 };

@@ -15,7 +15,7 @@ SearchContext::SearchContext(const Options& options)
     : options_(options), outputPath_(options.settings.text(Field::Output)),
       printOnly_(IsStandardStream(outputPath_)), onTerminal_(IsTerminal(stderr)),
       output_(outputPath_), lines_(stdout, printOnly_ ? nullptr : &output_, progress_) {
-    progress_.setEnabled(onTerminal_);
+    progress_.setEnabled(onTerminal_ && !options.quiet);
 }
 
 std::optional<int> SearchContext::start(const QString& seedsPath) {
@@ -75,7 +75,8 @@ int SearchContext::finish(const SearchEnd& end, const QString& found) {
                            lines_.count(), found, printOnly_ ? QString() : outputPath_);
     if (int error = 0; !Flush(stdout, error))
         return ReportError(StandardOutputFailure(error));
-    Print(stderr, MessageLine(MessageKind::Report, report));
+    if (!options_.quiet)
+        Print(stderr, MessageLine(MessageKind::Report, report));
     return stopped ? 128 + StopSignals::signal() : ExitDone;
 }
 

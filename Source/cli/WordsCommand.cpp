@@ -93,6 +93,7 @@ public:
         query_.pattern = options.pattern ? &*options.pattern : nullptr;
         query_.regex = options.regex ? &*options.regex : nullptr;
         query_.scores = options.format == OutputFormat::Json || options.sort == SortOrder::Score;
+        query_.noProperNouns = options.noProperNouns;
     }
 
     int run() {

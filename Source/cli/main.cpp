@@ -35,7 +35,8 @@ int main(int argc, char* argv[]) {
         return RunWordsCommand(options);
 
     CommandLineWindow window(options.settings);
-    window.setShowsProgress(IsTerminal(stderr));
+    window.setShowsProgress(IsTerminal(stderr) && !options.quiet);
+    window.setQuiet(options.quiet);
     const RunOutcome outcome = RunMakeWords(window);
     int error = window.outputError();
     if (error != 0 || !Flush(stdout, error))

@@ -31,6 +31,8 @@ AnagramVocabulary::AnagramVocabulary(const QString& phrase, const Rules& rules) 
     includeKey_ = LetterKey(rules.include, rules.foldAccents);
     includeSpelling_ = rules.include;
     searched_ = Without(phraseKey_, includeKey_);
+    for (const QString& word : rules.excluded)
+        excluded_.insert(LetterKey(word, rules.foldAccents));
     if (searched_)
         searchedLetters_.reset(*searched_);
 }
@@ -39,6 +41,7 @@ WordQuery AnagramVocabulary::query() const {
     WordQuery query;
     query.blanks = rules_.blanks;
     query.scores = false;
+    query.noProperNouns = rules_.noProperNouns;
     // With a word the anagrams must hold, the whole phrase is searched, so
     // that the list's spelling of that word is met too.
     const bool including = !rules_.include.isEmpty();
@@ -58,7 +61,7 @@ void AnagramVocabulary::offer(const QString& word) {
         word.size() > rules_.maximumLength ||
         searchedLetters_.missing(key, rules_.blanks) > rules_.blanks ||
         (rules_.distinct && !rules_.include.isEmpty() && key == includeKey_) ||
-        taken_.contains(key))
+        taken_.contains(key) || excluded_.contains(key))
         return;
     taken_.insert(key);
     words_.push_back(word);
@@ -96,7 +99,9 @@ PhraseAnagrams AnagramVocabulary::takeSearch() {
     options.maxWords = rules_.maxWords - (rules_.include.isEmpty() ? 0 : 1);
     options.distinct = rules_.distinct;
     options.blanks = rules_.blanks;
-    return PhraseAnagrams(searched_.value_or(QString()), std::move(keyed_), options);
+    PhraseAnagrams search(searched_.value_or(QString()), std::move(keyed_), options);
+    search.setMinimumWords(rules_.minimumWords - (rules_.include.isEmpty() ? 0 : 1));
+    return search;
 }
 
 } // namespace Vorlaine

@@ -26,7 +26,10 @@ public:
         int blanks = 0;
         double minimumLength = 0;
         qsizetype maximumLength = MaxWordLength;
-        QString include = {}; // as typed; empty for none
+        QString include = {};      // as typed; empty for none
+        QStringList excluded = {}; // words no anagram may hold
+        int minimumWords = 1;      // the included word counts as one
+        bool noProperNouns = false;
     };
 
     // `phrase` as typed: blanks and tabs only separate its words.
@@ -66,6 +69,7 @@ private:
     bool includeListed_ = false;
     SeedLetters searchedLetters_;
     QSet<QString> taken_;
+    QSet<QString> excluded_;
     std::vector<QString> words_;
     std::vector<AnagramWord> keyed_;
     std::vector<bool> includeBefore_;

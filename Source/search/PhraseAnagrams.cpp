@@ -996,7 +996,12 @@ bool PhraseAnagrams::search(const Found& found, const Progress& progress) const 
         return false;
     if (p.entries() == 0)
         return true;
-    Run run(p, found, progress);
+    // Shorter anagrams are found as ever, and passed over here.
+    const int least = minimumWords_;
+    const Found atLeast = [&found, least](std::span<const int> words) {
+        return static_cast<int>(words.size()) < least || found(words);
+    };
+    Run run(p, least > 1 ? atLeast : found, progress);
     run.nextProgress = ProgressInterval;
     // Never more words than letters.
     const auto longest = static_cast<std::size_t>(std::min(p.maxWords, p.totalLength)) + 1;

@@ -46,6 +46,9 @@ public:
     // Empty when the search can run; otherwise why not.
     QString problem() const;
 
+    // Only anagrams of at least this many words are reported (1 to start with).
+    void setMinimumWords(int words) { minimumWords_ = words; }
+
     // Calls `found` once per anagram with the indices (into the words given)
     // of its words, by rank; a word used twice appears twice. Anagrams come
     // as they are found, in the same order every time, and memory does not
@@ -59,6 +62,7 @@ public:
 
 private:
     std::unique_ptr<const AnagramEntries> prepared_;
+    int minimumWords_ = 1;
 };
 
 } // namespace Vorlaine

@@ -56,6 +56,15 @@ QString AsciiLower(QByteArrayView bytes) {
     return lower;
 }
 
+// A capital or title-case letter first, as a proper noun has it.
+bool StartsWithCapital(QStringView word) {
+    const char32_t first = word.size() > 1 && word[0].isHighSurrogate()
+                               ? QChar::surrogateToUcs4(word[0], word[1])
+                               : word[0].unicode();
+    const QChar::Category category = QChar::category(first);
+    return category == QChar::Letter_Uppercase || category == QChar::Letter_Titlecase;
+}
+
 std::size_t HashSlot(std::uint64_t letters, std::size_t mask) {
     return static_cast<std::size_t>((letters * 0x9E3779B97F4A7C15ull) >> 20) & mask;
 }
@@ -139,14 +148,15 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
                                                      : -1;
     if (asciiMissing >= 0) {
         // ASCII: the bytes are the word, and there are no accents to fold.
-        if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()))
+        if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()) ||
+            (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
             return Outcome::Done;
         word = QString::fromLatin1(bytes);
         if (query_.pattern != nullptr || query_.scores)
             key = AsciiLower(bytes);
     } else {
         word = DecodeItem(bytes, encoding_);
-        if (!lengthAllowed(word.size()))
+        if (!lengthAllowed(word.size()) || (query_.noProperNouns && StartsWithCapital(word)))
             return Outcome::Done;
         key = LetterKey(word, search_.foldAccents_);
         const qsizetype allowed = allowedMissing(key.size());

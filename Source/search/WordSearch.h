@@ -38,6 +38,7 @@ struct WordQuery {
     const WordPattern* pattern = nullptr;      // the whole word must match it
     const QRegularExpression* regex = nullptr; // found anywhere in the word
     bool scores = true;                        // whether matches need their score and blanks
+    bool noProperNouns = false;                // leaves out words that begin with a capital
 };
 
 // A word of the list that the query lists.

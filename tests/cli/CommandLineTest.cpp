@@ -434,6 +434,8 @@ struct PhraseCase {
     int shortest;
     int longest;
     bool distinct;
+    QStringList excluded = {}; // --exclude, each
+    int fewestWords = 1;       // --min-words
 };
 
 // Every multiset of 1 to N words whose letters are the phrase's. Words equal
@@ -444,7 +446,10 @@ QStringList ModelAnagrams(const QStringList& list, const PhraseCase& c, bool fol
     QStringList keys;
     for (const QString& word : list) {
         const QString key = Folded(word, fold);
-        if (!keys.contains(key) && word.size() >= c.shortest && word.size() <= c.longest) {
+        const bool excluded = std::any_of(c.excluded.begin(), c.excluded.end(),
+                                          [&](const QString& e) { return Folded(e, fold) == key; });
+        if (!keys.contains(key) && !excluded && word.size() >= c.shortest &&
+            word.size() <= c.longest) {
             keys << key;
             spellings << word;
         }
@@ -455,7 +460,7 @@ QStringList ModelAnagrams(const QStringList& list, const PhraseCase& c, bool fol
     QStringList anagrams;
     QStringList chosen;
     const std::function<void(qsizetype)> add = [&](qsizetype from) {
-        if (!chosen.isEmpty() &&
+        if (chosen.size() >= std::max(c.fewestWords, 1) &&
             std::all_of(left.begin(), left.end(), [](auto& l) { return l.second == 0; }))
             anagrams << chosen.join(u' ');
         for (qsizetype i = from; i < keys.size() && chosen.size() < c.words; ++i) {
@@ -484,6 +489,10 @@ void CheckAnagrams(const QStringList& list, const std::vector<PhraseCase>& cases
             u"-w %1 -m %2 -x %3 -l list.txt -o -"_s.arg(c.words).arg(c.shortest).arg(c.longest));
         if (c.distinct)
             arguments << "--distinct";
+        for (const QString& word : c.excluded)
+            arguments << "--exclude" << word;
+        if (c.fewestWords > 1)
+            arguments << "--min-words" << QString::number(c.fewestWords);
         if (fold)
             arguments << "--fold-accents";
         const Result result = MakeWords(arguments, files.path(""));
@@ -518,6 +527,9 @@ TEST(CommandLine, PhraseAnagramsAreThoseOfTheModel) {
                       {"abc cab", 2, 1, 16, false},
                       {"deaf bee", 3, 2, 16, false},
                       {"aabbccdd", 8, 1, 2, false},
+                      {"aaabbbcc dd eeff", 8, 1, 16, false, {"AB", "ee"}},
+                      {"aaabbbcc dd eeff", 8, 1, 16, true, {"dd"}, 6},
+                      {"aaabbbcc dd eeff", 5, 1, 16, false, {}, 5},
                   },
                   false);
 }
@@ -531,6 +543,42 @@ TEST(CommandLine, PhraseAnagramsTakeWordsEqualButForCaseOnce) {
                   false);
     CheckAnagrams({"é", "e", "E", "ée", "ÉE", "f", "fé", "Fe", "fe"},
                   {{"eee ff", 5, 1, 16, false}, {"eeeff", 5, 1, 16, true}}, true);
+}
+
+// --no-proper-nouns: the words of the list that begin with a capital letter
+// take part in no search.
+TEST(CommandLine, NoProperNounsInAnySearch) {
+    const QStringList list{"Angle",      "angle", "Tangle", "gent", "Gent", "\u00C9tang",
+                           "\u00E9tang", "tag",   "Nat",    "ant",  "an",   "tan"};
+    QStringList common;
+    for (const QString& word : list) {
+        if (!word.front().isUpper())
+            common << word;
+    }
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    files.write("seeds.txt", "tangle\n\u00E9tang\n");
+    const auto run = [&](const QString& options) {
+        const Result result = MakeWords(Args("--no-proper-nouns -l list.txt -o - " + options) +
+                                            QStringList{"-s", "tangle"},
+                                        files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return Lines(result.out);
+    };
+    QStringList expected;
+    for (const Found& f : ModelWords(common, "tangle", 0, Mode::Within, 2))
+        expected << f.word;
+    EXPECT_LIST(run("-m 2 -x 9"), expected);
+    EXPECT_LIST(run("-m 2 --sort alpha"),
+                Sorted(ModelWords(common, "tangle", 0, Mode::Within, 2), "alpha", -1));
+    expected.clear();
+    for (const QString seed : {"tangle", "\u00E9tang"}) {
+        for (const Found& f : ModelWords(common, seed, 0, Mode::Within, 2))
+            expected << seed + u'\t' + f.word;
+    }
+    EXPECT_LIST(run("-m 2 --seeds seeds.txt"), expected);
+    EXPECT_LIST(AnagramSet(run("-m 1 -w 3")),
+                ModelAnagrams(common, {"tangle", 3, 1, 16, false}, false));
 }
 
 } // namespace

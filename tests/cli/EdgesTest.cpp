@@ -127,6 +127,10 @@ TEST(Edges, UsageErrorsForValuesThatSayNothing) {
         {{"-w", "2", "--include", "old west"}, "--include takes one word, not 'old west'"},
         {{"--seeds", ""}, "--seeds needs a file name"},
         {{"--tile-values", ""}, "--tile-values needs a file name"},
+        {{"-w", "2", "--exclude", ""}, "--exclude needs a word"},
+        {{"-w", "2", "--exclude", "a b"}, "--exclude takes one word, not 'a b'"},
+        {{"-w", "2", "--min-words", "3"}, "--min-words cannot be more than --words"},
+        {{"--min-words", "1"}, "--min-words needs --words 2 or more"},
     };
     for (const auto& [arguments, message] : cases) {
         const Result result = MakeWords(arguments, files.path(""));
@@ -158,6 +162,21 @@ TEST(Edges, PhraseAnagramsTakeEachWordOnceWhateverItsCase) {
     // A word the list lacks is printed as typed.
     EXPECT_EQ(run({"-s", "starzz", "-w", "2", "--include", "ZZ"}),
               QStringList({"rats ZZ", "star ZZ", "tsar ZZ"}));
+}
+
+TEST(Edges, QuietShowsErrorsOnly) {
+    TempFiles files;
+    files.write("list.txt", "tangle\nangle\n");
+    for (const QString options : {"", "-x 9", "-w 2 -m 1"}) {
+        Result result =
+            MakeWords(Args("-q -s tangle -l list.txt -o out.txt " + options), files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << options.toStdString();
+        EXPECT_EQ(result.err, "") << options.toStdString();
+        EXPECT_FALSE(result.out.isEmpty()) << options.toStdString();
+        result = MakeWords(Args("-q -s tangle -l missing.txt " + options), files.path(""));
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "makewords: missing.txt not found!\n");
+    }
 }
 
 } // namespace
