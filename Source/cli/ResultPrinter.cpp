@@ -23,7 +23,7 @@ bool ResultPrinter::printWord(const QString& seed, const WordMatch& match) {
         }
         line_.append("\"word\":");
         AppendJsonString(line_, match.word);
-        line_.append(",\"length\":").append(QByteArray::number(match.word.size()));
+        line_.append(",\"length\":").append(QByteArray::number(match.length));
         line_.append(",\"score\":").append(QByteArray::number(match.score));
         line_.append(",\"blanks\":");
         AppendJsonString(line_, match.blanks);

@@ -5,6 +5,7 @@
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "cli/StopSignals.h"
+#include "search/LetterKey.h"
 #include "search/MakeWordsRun.h"
 #include "search/NumberText.h"
 #include "search/RunMessages.h"
@@ -116,8 +117,10 @@ public:
 
 private:
     bool minimumFits(const QString& seed) const {
+        // The letters the seed plays: folded, ß is two.
+        const qsizetype letters = options_.foldAccents ? LetterKey(seed, true).size() : seed.size();
         return options_.mode == FitMode::ContainsAll ||
-               minimumLength_ <= static_cast<double>(seed.size() + options_.blanks);
+               minimumLength_ <= static_cast<double>(letters + options_.blanks);
     }
 
     // The checks of the make-words run, in its order, then the inputs and

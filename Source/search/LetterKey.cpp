@@ -10,6 +10,14 @@ QString WithoutAccents(QStringView text) {
         return text.toString();
     QString decomposed = text.toString().normalized(QString::NormalizationForm_D);
     decomposed.removeIf([](QChar c) { return c.isMark(); });
+    // Letters that are two letters, as German and French players write them
+    // either way.
+    static const std::pair<char16_t, const char16_t*> Pairs[] = {
+        {u'\u00DF', u"ss"}, {u'\u1E9E', u"SS"}, {u'\u00E6', u"ae"},
+        {u'\u00C6', u"AE"}, {u'\u0153', u"oe"}, {u'\u0152', u"OE"},
+    };
+    for (const auto& [letter, pair] : Pairs)
+        decomposed.replace(QChar(letter), QString::fromUtf16(pair));
     return decomposed;
 }
 

@@ -6,7 +6,8 @@
 namespace Vorlaine {
 
 // The text with its accents taken off: canonical decomposition, then every
-// combining mark dropped, so é, è and ê all become e. Case stays.
+// combining mark dropped, so é, è and ê all become e; and ß, æ and œ written
+// as the two letters they stand for: ss, ae, oe. Case stays.
 QString WithoutAccents(QStringView text);
 
 // The letters a word is compared by: each UTF-16 code unit lower-cased on its

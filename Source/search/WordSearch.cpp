@@ -82,6 +82,7 @@ public:
     // `bytesStay`: the items' bytes outlive the query, as in a list in memory.
     Query(const WordSearch& search, const WordQuery& query, TextEncoding encoding, bool bytesStay)
         : search_(search), query_(query), encoding_(encoding), bytesStay_(bytesStay),
+          lettersWithinBytes_(!search.foldAccents_ || encoding != TextEncoding::Windows1252),
           seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
         listed_.reserve(256);
@@ -92,6 +93,8 @@ public:
     // False for an item that the query cannot list, as far as a quick look
     // at an ASCII one shows.
     bool mayList(QByteArrayView bytes) const {
+        if (!bytesBound(bytes))
+            return true;
         if (query_.minimumLength > static_cast<double>(bytes.size()))
             return false;
         const qsizetype allowed = allowedMissing(bytes.size());
@@ -104,6 +107,9 @@ public:
     std::uint64_t seedLetters() const { return LetterSet(seedKey_); }
 
 private:
+    // Whether the word has at most as many letters as bytes. Folded, ß, æ and
+    // œ are two letters each, and take one byte in Windows-1252.
+    bool bytesBound(QByteArrayView bytes) const { return lettersWithinBytes_ || IsAscii(bytes); }
     // How many letters a word of `keyLength` letters may lack from the seed;
     // negative when no word of that length can be listed.
     qsizetype allowedMissing(qsizetype keyLength) const {
@@ -126,6 +132,7 @@ private:
     const WordQuery& query_;
     const TextEncoding encoding_;
     const bool bytesStay_;
+    const bool lettersWithinBytes_;
     const QString seedKey_;
     const SeedLetters& letters_;
     QSet<QString> listed_;
@@ -133,19 +140,21 @@ private:
 };
 
 WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Found& found) {
-    // A word has at most as many code units as bytes, so most items are passed
-    // over before they are decoded.
-    if (query_.minimumLength > static_cast<double>(bytes.size()))
+    // A word mostly has at most as many letters as bytes, so most items are
+    // passed over before they are decoded.
+    const bool bound = bytesBound(bytes);
+    if (bound && query_.minimumLength > static_cast<double>(bytes.size()))
         return Outcome::Done;
     QString word;
     QString key;
     // What an ASCII word of this many letters may lack. Other words have fewer
     // letters than bytes, so for them it only tells when their ASCII letters
     // already lack too many.
-    const qsizetype asciiAllowed = allowedMissing(bytes.size());
-    const qsizetype asciiMissing = asciiAllowed >= 0 ? letters_.missingAscii(bytes, asciiAllowed)
-                                   : IsAscii(bytes)  ? 1
-                                                     : -1;
+    const qsizetype asciiAllowed = bound ? allowedMissing(bytes.size()) : -1;
+    const qsizetype asciiMissing = !bound              ? -1
+                                   : asciiAllowed >= 0 ? letters_.missingAscii(bytes, asciiAllowed)
+                                   : IsAscii(bytes)    ? 1
+                                                       : -1;
     if (asciiMissing >= 0) {
         // ASCII: the bytes are the word, and there are no accents to fold.
         if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()) ||
@@ -154,11 +163,16 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         word = QString::fromLatin1(bytes);
         if (query_.pattern != nullptr || query_.scores)
             key = AsciiLower(bytes);
+        match_.length = bytes.size();
     } else {
         word = DecodeItem(bytes, encoding_);
-        if (!lengthAllowed(word.size()) || (query_.noProperNouns && StartsWithCapital(word)))
+        if (query_.noProperNouns && StartsWithCapital(word))
             return Outcome::Done;
+        // The letters the word plays: folded, ß is ss and é is e.
         key = LetterKey(word, search_.foldAccents_);
+        if (!lengthAllowed(key.size()))
+            return Outcome::Done;
+        match_.length = key.size();
         const qsizetype allowed = allowedMissing(key.size());
         if (allowed < 0 || letters_.missing(key, allowed) > allowed)
             return Outcome::Done;

@@ -33,7 +33,8 @@ struct WordQuery {
     QString seed;
     qsizetype blanks = 0; // tiles that stand for any one letter each
     FitMode mode = FitMode::Within;
-    double minimumLength = 0; // in UTF-16 code units, as the make-words run counts
+    double minimumLength = 0; // in letters played: UTF-16 code units, as the make-words run
+                              // counts, after folding when the accents are folded
     qsizetype maximumLength = MaxWordLength;
     const WordPattern* pattern = nullptr;      // the whole word must match it
     const QRegularExpression* regex = nullptr; // found anywhere in the word
@@ -43,11 +44,12 @@ struct WordQuery {
 
 // A word of the list that the query lists.
 struct WordMatch {
-    QByteArray bytes; // as the list has it (for a list in memory, no copy of them)
-    QString word;     // as the list spells it
-    int score = 0;    // the tile values of the letters played from the seed
-    QString blanks;   // the letters the blanks stand for, in the word's order
-                      // (both only when the query asks for scores)
+    QByteArray bytes;     // as the list has it (for a list in memory, no copy of them)
+    QString word;         // as the list spells it
+    int score = 0;        // the tile values of the letters played from the seed
+    QString blanks;       // the letters the blanks stand for, in the word's order
+                          // (both only when the query asks for scores)
+    qsizetype length = 0; // the letters it plays, as the lengths are compared
 };
 
 // Searches word lists: a query yields the words that fit it, in the list's

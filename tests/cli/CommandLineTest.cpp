@@ -187,6 +187,36 @@ TEST(CommandLine, PatternAndExpressionIgnoreCaseAndFoldAccents) {
     });
 }
 
+// Folded, ß, æ and œ are the two letters they stand for, in the seed, the
+// words, the pattern and the expression alike.
+TEST(CommandLine, LettersThatAreTwoLettersWhenFolded) {
+    TempFiles files;
+    files.write("list.txt", ListFile({"Straße", "strasse", "cœur", "coeur", "æther", "ether"}));
+    const std::pair<QString, QStringList> cases[] = {
+        {"-s strasse -m 1 -x 9", {"strasse"}},
+        {"-s strasse -m 1 -x 9 --fold-accents", {"Straße", "strasse"}},
+        {"-s STRAẞE -m 7 -x 7 --fold-accents", {"Straße", "strasse"}},
+        {"-s coeur -m 5 --fold-accents", {"cœur", "coeur"}},
+        {"--contains-all -m 1 -p c?eur --fold-accents", {"cœur", "coeur"}},
+        {"--contains-all -m 1 -p c?ur", {"cœur"}},
+        {"--contains-all -m 1 -r ^ae --fold-accents", {"æther"}},
+        {"--contains-all -m 6 -r ^..ther$ --fold-accents", {"æther"}},
+    };
+    for (const auto& [options, expected] : cases) {
+        QStringList arguments = Args("-l list.txt -o - " + options);
+        if (!arguments.contains("-s"))
+            arguments << "-s" << "";
+        const Result result = MakeWords(arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << options.toStdString() << result.err.toStdString();
+        EXPECT_LIST(Lines(result.out), expected) << options.toStdString();
+    }
+    // Its length and score count the letters it plays.
+    const Result json = MakeWords(
+        Args("-s strasse -m 1 -x 9 --fold-accents --format json -l list.txt -o -"), files.path(""));
+    EXPECT_EQ(JsonLines(json.out).at(0)["length"].toInt(), 7);
+    EXPECT_EQ(JsonLines(json.out).at(0)["score"].toInt(), 7);
+}
+
 TEST(CommandLine, ExpressionClassesKnowAccentedLetters) {
     // All but the words with a hyphen or an apostrophe, and 4x4 with [[:alpha:]].
     const QStringList word{"Café", "cafe",   "CAFES", "fête", "Fete",  "élan",
@@ -333,13 +363,15 @@ TEST(CommandLine, JsonCarriesAnyCharacterAndCountsUtf16Units) {
         words << o["word"].toString();
     EXPECT_LIST(words, QStringList({odd, "\"", "\\"}));
 
-    // -x compares the UTF-16 length of the word as the list spells it, the
-    // length JSON gives.
+    // -x compares the letters the word plays, in UTF-16 code units, the length
+    // JSON gives: folded, an accent is no letter, and ß is two.
     const std::vector<std::tuple<QString, QString, int>> cases{
-        {"cafe --fold-accents", "cafe\u0301", 5},
+        {"cafe --fold-accents", "cafe\u0301", 4},
+        {"cafe\u0301", "cafe\u0301", 5},
         {"Straße", "Straße", 6},
+        {"strasse --fold-accents", "Straße", 7},
         {"a😀", "a😀", 3},
-        {"naive --fold-accents", "nai\u0308ve", 6},
+        {"naive --fold-accents", "nai\u0308ve", 5},
     };
     for (const auto& [seed, word, length] : cases) {
         for (const int longest : {length, length - 1}) {
