@@ -28,16 +28,17 @@ int RunAnagramsCommand(const Options& options) {
     rules.blanks = static_cast<int>(options.blanks);
     rules.minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
     rules.maximumLength = options.maximumLength;
-    rules.include = options.include;
+    rules.included = options.include.split(u' ', Qt::SkipEmptyParts);
     rules.excluded = options.excluded;
     rules.minimumWords = options.minimumWords;
     rules.noProperNouns = options.noProperNouns;
     AnagramVocabulary vocabulary(options.settings.text(Field::Seed), rules);
     if (rules.minimumLength > static_cast<double>(vocabulary.phraseLength() + options.blanks))
         return ReportError(RunMessage::MinimumTooLong());
-    if (!vocabulary.holdsInclude())
+    if (!vocabulary.holdsIncluded())
         return ReportError(options.settings.text(Field::Seed) + u" lacks letters of "_s +
-                           options.include + u": no anagram of it can hold that word."_s);
+                           options.include + u": no anagram of it can hold "_s +
+                           (rules.included.size() > 1 ? u"those words."_s : u"that word."_s));
 
     if (const std::optional<int> failed = context.start())
         return *failed;
@@ -59,7 +60,8 @@ int RunAnagramsCommand(const Options& options) {
 
     // The search, ready before the output file is created: a phrase it cannot
     // take creates nothing.
-    const bool wholePhrase = vocabulary.includeIsWholePhrase();
+    const bool wholePhrase = vocabulary.includedAreWholePhrase();
+    const int includedCount = static_cast<int>(rules.included.size());
     std::optional<PhraseAnagrams> anagrams;
     if (!wholePhrase) {
         anagrams.emplace(vocabulary.takeSearch());
@@ -84,11 +86,14 @@ int RunAnagramsCommand(const Options& options) {
         return !StopSignals::requested() && lines.flushIfOld();
     };
 
+    // The included words alone can be the whole phrase: one anagram, when
+    // there are words enough and not too many. Otherwise the rest needs at
+    // least one word more.
     if (read == WordSearch::Outcome::Done && limit != 0) {
-        // The included word alone is the whole phrase: one anagram of one word.
-        if (!wholePhrase)
+        if (!wholePhrase && vocabulary.searchedWords() >= 1)
             anagrams->search(print, showProgress);
-        else if (options.minimumWords <= 1)
+        else if (wholePhrase && options.minimumWords <= includedCount &&
+                 includedCount <= options.words)
             print({});
     }
     SearchEnd end;

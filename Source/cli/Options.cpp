@@ -145,7 +145,7 @@ std::vector<OptionSpec> MakeOptionTable() {
         {.id = Include,
          .names = {u"include"_s},
          .valueName = u"WORD"_s,
-         .help = u"With --words: only anagrams that contain WORD."_s,
+         .help = u"With --words: only anagrams that contain WORD, or each word of a phrase."_s,
          .scope = PhraseWords},
         {.id = Exclude,
          .names = {u"exclude"_s},
@@ -293,12 +293,13 @@ std::optional<int> Parser::readValues() {
             return usageError(dashed(option(id)) + u" needs "_s +
                               (id == Include || id == Exclude ? u"a word"_s : u"a file name"_s));
     }
-    for (const OptionId id : {Include, Exclude}) {
-        for (const QString& word : parser_.values(option(id))) {
-            if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.isSpace(); }))
-                return usageError(dashed(option(id)) + u" takes one word, not '"_s + word + u'\'');
-        }
+    // --include takes a phrase, --exclude a word at a time.
+    for (const QString& word : options_.excluded) {
+        if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.isSpace(); }))
+            return usageError(u"--exclude takes one word, not '"_s + word + u'\'');
     }
+    if (isSet(Include) && options_.include.split(u' ', Qt::SkipEmptyParts).isEmpty())
+        return usageError(u"--include needs a word"_s);
 
     qsizetype limit = 0;
     if (!readNumber(MaximumLength, 0, options_.maximumLength) ||

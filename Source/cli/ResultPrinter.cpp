@@ -50,14 +50,15 @@ void ResultPrinter::setAnagramWords(const AnagramVocabulary& vocabulary) {
     anagramWords_.reserve(vocabulary.words().size());
     for (const QString& word : vocabulary.words())
         anagramWords_.push_back(printedWord(word));
-    include_ = printedWord(vocabulary.include());
+    included_.clear();
+    for (const QString& word : vocabulary.included())
+        included_.push_back(printedWord(word));
 }
 
 bool ResultPrinter::printAnagram(std::span<const int> indices) {
     const bool json = format_ == OutputFormat::Json;
     line_.resize(0);
     line_.append(json ? "{\"words\":[" : "");
-    bool included = vocabulary_->include().isEmpty();
     bool first = true;
     const auto append = [&](const QByteArray& word) {
         if (!first)
@@ -65,16 +66,17 @@ bool ResultPrinter::printAnagram(std::span<const int> indices) {
         line_.append(word);
         first = false;
     };
+    // The included words, in the same order, go before the first word that
+    // ranks after them.
+    std::size_t included = 0;
     for (const int index : indices) {
         const auto i = static_cast<std::size_t>(index);
-        if (!included && vocabulary_->includeGoesBefore(i)) {
-            append(include_);
-            included = true;
-        }
+        while (included < static_cast<std::size_t>(vocabulary_->includedBefore(i)))
+            append(included_[included++]);
         append(anagramWords_[i]);
     }
-    if (!included)
-        append(include_);
+    while (included < included_.size())
+        append(included_[included++]);
     if (json)
         line_.append("]}");
     return lines_.add(line_);

@@ -31,7 +31,7 @@ public:
     // The words anagrams are made of, each made into its printed form once.
     void setAnagramWords(const AnagramVocabulary& vocabulary);
     // An anagram of the vocabulary's words, by their indices, with the
-    // included word in its place.
+    // included words in their places.
     bool printAnagram(std::span<const int> indices);
 
     qint64 count() const { return lines_.count(); }
@@ -49,7 +49,7 @@ private:
 
     const AnagramVocabulary* vocabulary_ = nullptr;
     std::vector<QByteArray> anagramWords_;
-    QByteArray include_;
+    std::vector<QByteArray> included_;
 };
 
 } // namespace Vorlaine

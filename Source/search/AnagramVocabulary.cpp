@@ -28,9 +28,14 @@ AnagramVocabulary::AnagramVocabulary(const QString& phrase, const Rules& rules) 
     QString letters = phrase;
     letters.removeIf([](QChar c) { return c == u' ' || c == u'\t'; });
     phraseKey_ = LetterKey(letters, rules.foldAccents);
-    includeKey_ = LetterKey(rules.include, rules.foldAccents);
-    includeSpelling_ = rules.include;
-    searched_ = Without(phraseKey_, includeKey_);
+    searched_ = phraseKey_;
+    for (const QString& word : rules.included) {
+        includedKeys_ << LetterKey(word, rules.foldAccents);
+        includedSpellings_ << word;
+        if (searched_)
+            searched_ = Without(*searched_, includedKeys_.constLast());
+    }
+    includedListed_.assign(static_cast<std::size_t>(includedKeys_.size()), false);
     for (const QString& word : rules.excluded)
         excluded_.insert(LetterKey(word, rules.foldAccents));
     if (searched_)
@@ -42,9 +47,9 @@ WordQuery AnagramVocabulary::query() const {
     query.blanks = rules_.blanks;
     query.scores = false;
     query.noProperNouns = rules_.noProperNouns;
-    // With a word the anagrams must hold, the whole phrase is searched, so
-    // that the list's spelling of that word is met too.
-    const bool including = !rules_.include.isEmpty();
+    // With words the anagrams must hold, the whole phrase is searched, so
+    // that the list's spellings of those words are met too.
+    const bool including = !includedKeys_.isEmpty();
     query.seed = including ? phraseKey_ : searched_.value_or(QString());
     query.minimumLength = including ? 0 : rules_.minimumLength;
     query.maximumLength = including ? MaxWordLength : rules_.maximumLength;
@@ -53,15 +58,18 @@ WordQuery AnagramVocabulary::query() const {
 
 void AnagramVocabulary::offer(const QString& word) {
     QString key = LetterKey(word, rules_.foldAccents);
-    if (!rules_.include.isEmpty() && key == includeKey_ && !includeListed_) {
-        includeSpelling_ = word;
-        includeListed_ = true;
+    for (qsizetype i = 0; i < includedKeys_.size(); ++i) {
+        if (key == includedKeys_[i] && !includedListed_[static_cast<std::size_t>(i)]) {
+            includedSpellings_[i] = word;
+            includedListed_[static_cast<std::size_t>(i)] = true;
+        }
     }
-    if (static_cast<double>(word.size()) < rules_.minimumLength ||
-        word.size() > rules_.maximumLength ||
+    // Lengths count the letters the word plays.
+    if (static_cast<double>(key.size()) < rules_.minimumLength ||
+        key.size() > rules_.maximumLength ||
         searchedLetters_.missing(key, rules_.blanks) > rules_.blanks ||
-        (rules_.distinct && !rules_.include.isEmpty() && key == includeKey_) ||
-        taken_.contains(key) || excluded_.contains(key))
+        (rules_.distinct && includedKeys_.contains(key)) || taken_.contains(key) ||
+        excluded_.contains(key))
         return;
     taken_.insert(key);
     words_.push_back(word);
@@ -82,25 +90,38 @@ void AnagramVocabulary::rank() {
     for (std::size_t place = 0; place < order.size(); ++place)
         keyed_[static_cast<std::size_t>(order[place])].rank = static_cast<int>(place);
 
-    // The same word ties, and the included one goes first.
-    const QString includeLower = LetterKey(includeSpelling_, false);
-    includeBefore_.assign(words_.size(), false);
-    for (std::size_t i = 0; i < words_.size() && !rules_.include.isEmpty(); ++i)
-        includeBefore_[i] = SameWord(includeSpelling_, words_[i], rules_.foldAccents) ||
-                            CompareLongestFirst(includeLower, lower[i]) < 0;
+    // The included words in the same order; the same word ties, and the
+    // included one goes first.
+    std::stable_sort(includedSpellings_.begin(), includedSpellings_.end(),
+                     [](const QString& a, const QString& b) {
+                         return CompareLongestFirst(LetterKey(a, false), LetterKey(b, false)) < 0;
+                     });
+    includedBefore_.assign(words_.size(), 0);
+    for (const QString& included : includedSpellings_) {
+        const QString includedLower = LetterKey(included, false);
+        for (std::size_t i = 0; i < words_.size(); ++i) {
+            if (SameWord(included, words_[i], rules_.foldAccents) ||
+                CompareLongestFirst(includedLower, lower[i]) < 0)
+                ++includedBefore_[i];
+        }
+    }
 }
 
-bool AnagramVocabulary::includeIsWholePhrase() const {
-    return !rules_.include.isEmpty() && searched_ && searched_->isEmpty() && rules_.blanks == 0;
+int AnagramVocabulary::searchedWords() const {
+    return rules_.maxWords - static_cast<int>(includedKeys_.size());
+}
+
+bool AnagramVocabulary::includedAreWholePhrase() const {
+    return !includedKeys_.isEmpty() && searched_ && searched_->isEmpty() && rules_.blanks == 0;
 }
 
 PhraseAnagrams AnagramVocabulary::takeSearch() {
     AnagramOptions options;
-    options.maxWords = rules_.maxWords - (rules_.include.isEmpty() ? 0 : 1);
+    options.maxWords = std::max(searchedWords(), 1);
     options.distinct = rules_.distinct;
     options.blanks = rules_.blanks;
     PhraseAnagrams search(searched_.value_or(QString()), std::move(keyed_), options);
-    search.setMinimumWords(rules_.minimumWords - (rules_.include.isEmpty() ? 0 : 1));
+    search.setMinimumWords(rules_.minimumWords - static_cast<int>(includedKeys_.size()));
     return search;
 }
 

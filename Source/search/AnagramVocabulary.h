@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -14,9 +15,9 @@ namespace Vorlaine {
 
 // The words of a list that take part in a search for a phrase's anagrams.
 // Each word takes part once, spelled as the list first spells it (SameWord).
-// A word every anagram must hold is taken out of the phrase; the rest is
-// searched for in one word fewer, and the word is put back in its place when
-// an anagram is printed.
+// Words every anagram must hold are taken out of the phrase; the rest is
+// searched for in as many words fewer, and they are put back in their places
+// when an anagram is printed.
 class AnagramVocabulary {
 public:
     struct Rules {
@@ -26,9 +27,9 @@ public:
         int blanks = 0;
         double minimumLength = 0;
         qsizetype maximumLength = MaxWordLength;
-        QString include = {};      // as typed; empty for none
+        QStringList included = {}; // words every anagram holds, as typed
         QStringList excluded = {}; // words no anagram may hold
-        int minimumWords = 1;      // the included word counts as one
+        int minimumWords = 1;      // the included words count too
         bool noProperNouns = false;
     };
 
@@ -37,42 +38,44 @@ public:
 
     // The phrase's letters, blanks and tabs left out.
     qsizetype phraseLength() const { return phraseKey_.size(); }
-    // False when the phrase lacks letters of the included word.
-    bool holdsInclude() const { return searched_.has_value(); }
+    // False when the phrase lacks letters of the included words.
+    bool holdsIncluded() const { return searched_.has_value(); }
     // What to search the list for: every word that may take part, and more.
     WordQuery query() const;
     // Offers each word the query found, in the list's order.
     void offer(const QString& word);
     // After the last word: ranks them for the order inside an anagram, and
-    // finds the included word's place among them.
+    // finds the included words' places among them.
     void rank();
 
     const std::vector<QString>& words() const { return words_; }
-    // Whether the included word goes before the vocabulary's word `index`.
-    bool includeGoesBefore(std::size_t index) const { return includeBefore_[index]; }
-    // The included word as the list spells it, or as typed when the list
-    // lacks it; empty for none.
-    const QString& include() const { return includeSpelling_; }
-    // The included word is the whole phrase: its one anagram needs no search.
-    bool includeIsWholePhrase() const;
     // The words as the search takes them, ranked.
     const std::vector<AnagramWord>& keyedWords() const { return keyed_; }
+    // The included words, in their order inside an anagram, as the list
+    // spells them, or as typed where the list lacks them.
+    const QStringList& included() const { return includedSpellings_; }
+    // How many of the included words go before the vocabulary's word `index`.
+    int includedBefore(std::size_t index) const { return includedBefore_[index]; }
+    // How many words the search of the rest of the phrase may use, and
+    // whether the included words are the whole anagram.
+    int searchedWords() const;
+    bool includedAreWholePhrase() const;
     // The search of the rest of the phrase; the vocabulary's words go to it.
     PhraseAnagrams takeSearch();
 
 private:
     Rules rules_;
     QString phraseKey_;
-    std::optional<QString> searched_; // the phrase without the included word
-    QString includeKey_;
-    QString includeSpelling_;
-    bool includeListed_ = false;
+    std::optional<QString> searched_; // the phrase without the included words
+    QStringList includedKeys_;
+    QStringList includedSpellings_;
+    std::vector<bool> includedListed_;
     SeedLetters searchedLetters_;
     QSet<QString> taken_;
     QSet<QString> excluded_;
     std::vector<QString> words_;
     std::vector<AnagramWord> keyed_;
-    std::vector<bool> includeBefore_;
+    std::vector<int> includedBefore_;
 };
 
 } // namespace Vorlaine

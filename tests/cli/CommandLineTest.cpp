@@ -205,7 +205,8 @@ TEST(CommandLine, LettersThatAreTwoLettersWhenFolded) {
     for (const auto& [options, expected] : cases) {
         QStringList arguments = Args("-l list.txt -o - " + options);
         if (!arguments.contains("-s"))
-            arguments << "-s" << "";
+            arguments << "-s"
+                      << "";
         const Result result = MakeWords(arguments, files.path(""));
         EXPECT_EQ(result.exitCode, 0) << options.toStdString() << result.err.toStdString();
         EXPECT_LIST(Lines(result.out), expected) << options.toStdString();
@@ -468,6 +469,7 @@ struct PhraseCase {
     bool distinct;
     QStringList excluded = {}; // --exclude, each
     int fewestWords = 1;       // --min-words
+    QString included = {};     // --include: words of the list, within the lengths
 };
 
 // Every multiset of 1 to N words whose letters are the phrase's. Words equal
@@ -509,6 +511,19 @@ QStringList ModelAnagrams(const QStringList& list, const PhraseCase& c, bool fol
         }
     };
     add(0);
+    // Those that hold every included word, as often as it is included.
+    anagrams.removeIf([&](const QString& anagram) {
+        QStringList words = anagram.split(u' ');
+        for (const QString& word : c.included.split(u' ', Qt::SkipEmptyParts)) {
+            const auto at = std::find_if(words.begin(), words.end(), [&](const QString& w) {
+                return Folded(w, fold) == Folded(word, fold);
+            });
+            if (at == words.end())
+                return true;
+            words.erase(at);
+        }
+        return false;
+    });
     return AnagramSet(anagrams);
 }
 
@@ -525,6 +540,8 @@ void CheckAnagrams(const QStringList& list, const std::vector<PhraseCase>& cases
             arguments << "--exclude" << word;
         if (c.fewestWords > 1)
             arguments << "--min-words" << QString::number(c.fewestWords);
+        if (!c.included.isEmpty())
+            arguments << "--include" << c.included;
         if (fold)
             arguments << "--fold-accents";
         const Result result = MakeWords(arguments, files.path(""));
@@ -562,6 +579,11 @@ TEST(CommandLine, PhraseAnagramsAreThoseOfTheModel) {
                       {"aaabbbcc dd eeff", 8, 1, 16, false, {"AB", "ee"}},
                       {"aaabbbcc dd eeff", 8, 1, 16, true, {"dd"}, 6},
                       {"aaabbbcc dd eeff", 5, 1, 16, false, {}, 5},
+                      {"aaabbbcc dd eeff", 6, 1, 16, false, {}, 1, "ff DD"},
+                      {"aaabbbcc dd eeff", 6, 1, 16, true, {"bb"}, 4, "ee ab"},
+                      {"aaabbbcc dd eeff", 3, 1, 16, false, {}, 1, "aaabbb ccddeeff"},
+                      {"aaabbbcc dd eeff", 2, 1, 16, false, {}, 1, "aaabbb ccddeeff"},
+                      {"aaabbbcc dd eeff", 2, 1, 16, false, {}, 1, "aaabbb dd"},
                   },
                   false);
 }
