@@ -10,6 +10,8 @@
 #include "search/NumberText.h"
 #include "search/RunMessages.h"
 
+#include <QSet>
+
 using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
@@ -162,20 +164,44 @@ private:
                                                                       : outcome;
         }
         sorted_.clear();
+        // With a limit only the best of the words so far are kept: whenever
+        // twice the limit have come together, they are sorted, the repeats of
+        // a word dropped, and cut back. A stable sort keeps the list's order
+        // among equals, as the kept words came before the newer ones; a word
+        // cut off can come back only behind those kept, so it is never
+        // missed, and the memory grows with the limit only.
+        const std::size_t keep = static_cast<std::size_t>(limit);
+        const auto goOn = [] { return !StopSignals::requested(); };
+        const auto cutBack = [&] {
+            if (!SortMatches(sorted_, options_.sort, goOn))
+                return false;
+            QSet<QString> seen;
+            std::erase_if(sorted_, [&](const WordMatch& match) {
+                const bool repeat = seen.contains(match.word);
+                seen.insert(match.word);
+                return repeat;
+            });
+            if (sorted_.size() > keep)
+                sorted_.resize(keep);
+            return true;
+        };
+        WordQuery query = query_;
+        query.eachWordOnce = limit < 0;
+        bool sortStopped = false;
         WordSearch::Outcome outcome = list_.search(
-            search_, query_,
+            search_, query,
             [&](const WordMatch& match) {
                 sorted_.push_back(match);
-                return true;
+                if (limit > 0 && sorted_.size() >= 2 * keep + 64)
+                    sortStopped = !cutBack();
+                return !sortStopped;
             },
             progress);
         if (outcome == WordSearch::Outcome::Done &&
-            !SortMatches(sorted_, options_.sort, [] { return !StopSignals::requested(); }))
+            !(limit >= 0 ? cutBack() : SortMatches(sorted_, options_.sort, goOn)))
             outcome = WordSearch::Outcome::Stopped;
         if (outcome != WordSearch::Outcome::Done)
             return outcome;
-        if (limit >= 0 && static_cast<std::size_t>(limit) < sorted_.size())
-            sorted_.resize(static_cast<std::size_t>(limit));
         for (const WordMatch& match : sorted_) {
             if (!print(match))
                 return WordSearch::Outcome::Stopped;

@@ -191,9 +191,11 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         if (!regexMatch.hasMatch())
             return Outcome::Done;
     }
-    if (listed_.contains(word))
-        return Outcome::Done;
-    listed_.insert(word);
+    if (query_.eachWordOnce) {
+        if (listed_.contains(word))
+            return Outcome::Done;
+        listed_.insert(word);
+    }
 
     match_.bytes =
         bytesStay_ ? QByteArray::fromRawData(bytes.data(), bytes.size()) : bytes.toByteArray();

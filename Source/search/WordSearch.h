@@ -40,6 +40,9 @@ struct WordQuery {
     const QRegularExpression* regex = nullptr; // found anywhere in the word
     bool scores = true;                        // whether matches need their score and blanks
     bool noProperNouns = false;                // leaves out words that begin with a capital
+    // Each exact word only once. A caller that keeps only the best few of the
+    // words can weed out repeats among those instead, and save the memory.
+    bool eachWordOnce = true;
 };
 
 // A word of the list that the query lists.

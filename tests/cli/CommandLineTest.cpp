@@ -275,6 +275,26 @@ TEST(CommandLine, LimitCountsAfterSortingAndPerSeed) {
         }
     }
 
+    // A list long enough that only the best are kept while searching, with
+    // words repeated, some far apart.
+    QStringList many;
+    for (int i = 0; i < 400; ++i)
+        many << list[i % list.size()] + QString(QChar(u'a' + i % 7)).repeated(i % 3);
+    many << list;
+    files.write("many.txt", ListFile(many));
+    for (const QString order : {"alpha", "length", "score"}) {
+        for (const int limit : {1, 3, 40}) {
+            const QStringList arguments = Args(u"-s strangleaaabbbcccdddeeefffggg -m 1 -l many.txt "
+                                               "-o - --sort %1 -n %2"_s.arg(order)
+                                                   .arg(limit));
+            EXPECT_LIST(
+                Lines(MakeWords(arguments, files.path("")).out),
+                Sorted(ModelWords(many, "strangleaaabbbcccdddeeefffggg", 0, Mode::Within, 1), order,
+                       limit))
+                << Text(arguments);
+        }
+    }
+
     // Each seed gets its own N.
     files.write("seeds.txt", "strangle\ngent\n\nLAGER\n");
     for (const QString order : {"list", "score"}) {

@@ -207,6 +207,19 @@ TEST(Faults, ProgressOnATerminalShowsTenthsOfAPercent) {
     }
 }
 
+TEST(Faults, BestFewOfManyInBoundedMemory) {
+    TempFiles files;
+    WriteWordList(files.path("list.txt"), 1'000'000, 23);
+    long peak = 0;
+    EXPECT_EQ(MakeWords({"-s", AllLettersFiveTimes, "-m", "1", "--sort", "score", "-n", "10", "-l",
+                         "list.txt", "-o", "out.txt"},
+                        files.path(""), peak),
+              0);
+    EXPECT_EQ(files.read("out.txt").count("\r\n"), 10);
+    EXPECT_GT(peak, 0);
+    EXPECT_LT(peak, 32 * 1024) << "KiB for the best ten of a million words";
+}
+
 TEST(Faults, SeedWithEveryLetterFindsMostOfAList) {
     TempFiles files;
     WriteWordList(files.path("list.txt"), 200000, 5);
