@@ -49,6 +49,7 @@ bool OutputWriter::open() {
         else if (last != '\n')
             unfinishedLine_ = "\r\n";
     }
+    size_ = file_.size();
     return true;
 }
 
@@ -70,11 +71,11 @@ bool OutputWriter::appendLines(QByteArrayView lines) {
 }
 
 bool OutputWriter::write(QByteArrayView bytes) {
-    const qint64 sizeBefore = file_.size();
     errno = 0;
     const qint64 written = file_.write(bytes.data(), bytes.size());
     if (written == bytes.size()) {
         unfinishedLine_.clear();
+        size_ += written;
         return true;
     }
     // QFile reports no error for a write it could make in part; the system's
@@ -84,9 +85,10 @@ bool OutputWriter::write(QByteArrayView bytes) {
                                ? qt_error_string(systemError)
                                : file_.errorString();
     // A full disk can take part of a line. Take it back, unless someone else
-    // has appended meanwhile, so the file keeps whole lines only.
-    if (written > 0 && file_.size() == sizeBefore + written)
-        file_.resize(sizeBefore);
+    // has appended meanwhile (then the size counted here falls behind), so the
+    // file keeps whole lines only.
+    if (written > 0 && file_.size() == size_ + written)
+        file_.resize(size_);
     return fail(reason);
 }
 

@@ -40,6 +40,9 @@ private:
     // What the file's last line lacks of a line end, written before the
     // first new line.
     QByteArray unfinishedLine_;
+    // The file's size as this writer's own writes leave it; asking the system
+    // for it before every write would double the calls.
+    qint64 size_ = 0;
     QString errorString_;
 };
 
