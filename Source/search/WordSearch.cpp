@@ -423,7 +423,8 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
         std::size_t next = 0;
         for (std::size_t word = 0; word < marked.size(); ++word) {
             for (std::uint64_t bits = marked[word]; bits != 0; bits &= bits - 1)
-                items[next++] = static_cast<std::uint32_t>(word * 64 + std::countr_zero(bits));
+                items[next++] = static_cast<std::uint32_t>(
+                    word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
         }
     } else {
         std::sort(items.begin(), items.end());
