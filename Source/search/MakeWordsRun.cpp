@@ -7,6 +7,7 @@
 #include "search/NumberText.h"
 
 #include <QSet>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +44,41 @@ private:
     bool updated_ = false;
 };
 
+// Which items the run accepts, by the fields as they are for each item: the
+// seed and the minimum length may change during the run.
+class ItemFilter {
+public:
+    explicit ItemFilter(TextEncoding encoding) : encoding_(encoding) {}
+
+    // The item's word, when the item is long enough and fits the seed's
+    // letters.
+    std::optional<QString> accept(const RunWindow& window, const WordListItem& item) {
+        // A word has at most as many UTF-16 code units as bytes, so most short
+        // items are dropped before they are decoded.
+        const double minimum = minimumLength_.read(window);
+        if (item.overlong || minimum > static_cast<double>(item.bytes.size()))
+            return std::nullopt;
+        const SeedLetters& letters = seedLetters_.read(window);
+        const SeedLetters::AsciiFit asciiFit = letters.fitsAscii(item.bytes);
+        if (asciiFit == SeedLetters::AsciiFit::DoesNotFit)
+            return std::nullopt;
+        if (asciiFit == SeedLetters::AsciiFit::Fits)
+            return QString::fromLatin1(item.bytes);
+        QString word = DecodeItem(item.bytes, encoding_);
+        if (minimum > static_cast<double>(word.size()) || !letters.fits(word))
+            return std::nullopt;
+        return word;
+    }
+
+private:
+    TextEncoding encoding_;
+    FieldCache<double> minimumLength_{Field::MinimumLength, [](const QString& text, double& value) {
+                                          value = NumericValue(text);
+                                      }};
+    FieldCache<SeedLetters> seedLetters_{
+        Field::Seed, [](const QString& text, SeedLetters& letters) { letters.reset(text); }};
+};
+
 // A path as the run uses it. Line ends at its end come from pasting a copied
 // line into the box; no file name is meant to end in one.
 QString PathIn(const RunWindow& window, Field field) {
@@ -57,6 +93,41 @@ RunOutcome Fail(RunWindow& window, const QString& prompt) {
     return RunOutcome::Failed;
 }
 
+// What is wrong with the fields before the list is read, if anything.
+QString SettingsProblem(const RunWindow& window) {
+    const QString seed = window.fieldText(Field::Seed);
+    if (NumericValue(window.fieldText(Field::MinimumLength)) > static_cast<double>(seed.size()))
+        return QStringLiteral("Minimum length can't be greater the seed word's length.");
+
+    if (!FileExists(PathIn(window, Field::WordList)))
+        return PathIn(window, Field::WordList) + u" not found!"_s;
+
+    // Appending to the list being read would corrupt the user's list.
+    if (IsSameFile(PathIn(window, Field::WordList), PathIn(window, Field::Output)))
+        return PathIn(window, Field::Output) +
+               u" is the word list itself! Choose another output file."_s;
+    return {};
+}
+
+// The counting pass, which also settles the list's encoding; false, with the
+// failure shown, when the list could not be read.
+bool CountList(RunWindow& window, double& itemTotal, TextEncoding& encoding) {
+    const QString path = PathIn(window, Field::WordList);
+    WordListReader counter(path);
+    if (!counter.open()) {
+        Fail(window, path + u" could not be opened: "_s + counter.errorString());
+        return false;
+    }
+    qint64 count = 0;
+    if (!counter.countItems(count)) {
+        Fail(window, path + u" could not be read: "_s + counter.errorString());
+        return false;
+    }
+    itemTotal = static_cast<double>(count);
+    encoding = counter.encoding();
+    return true;
+}
+
 } // namespace
 
 ProgressTexts ProgressText(double itemTotal, double itemIndex) {
@@ -67,33 +138,13 @@ ProgressTexts ProgressText(double itemTotal, double itemIndex) {
 RunOutcome RunMakeWords(RunWindow& window) {
     window.clearResults();
 
-    const QString seed = window.fieldText(Field::Seed);
-    if (NumericValue(window.fieldText(Field::MinimumLength)) > static_cast<double>(seed.size()))
-        return Fail(window,
-                    QStringLiteral("Minimum length can't be greater the seed word's length."));
+    if (const QString problem = SettingsProblem(window); !problem.isEmpty())
+        return Fail(window, problem);
 
-    if (!FileExists(PathIn(window, Field::WordList)))
-        return Fail(window, PathIn(window, Field::WordList) + u" not found!"_s);
-
-    // Appending to the list being read would corrupt the user's list.
-    if (IsSameFile(PathIn(window, Field::WordList), PathIn(window, Field::Output)))
-        return Fail(window, PathIn(window, Field::Output) +
-                                u" is the word list itself! Choose another output file."_s);
-
-    // Counting pass. It also settles the list's encoding.
     double itemTotal = 0;
     TextEncoding encoding = TextEncoding::Utf8;
-    {
-        const QString path = PathIn(window, Field::WordList);
-        WordListReader counter(path);
-        if (!counter.open())
-            return Fail(window, path + u" could not be opened: "_s + counter.errorString());
-        qint64 count = 0;
-        if (!counter.countItems(count))
-            return Fail(window, path + u" could not be read: "_s + counter.errorString());
-        itemTotal = static_cast<double>(count);
-        encoding = counter.encoding();
-    }
+    if (!CountList(window, itemTotal, encoding))
+        return RunOutcome::Failed;
 
     const QString listPath = PathIn(window, Field::WordList);
     WordListReader list(listPath);
@@ -121,11 +172,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     QSet<QString> found;
     qint32 foundCount = 0;
-    FieldCache<double> minimumLength(Field::MinimumLength, [](const QString& text, double& value) {
-        value = NumericValue(text);
-    });
-    FieldCache<SeedLetters> seedLetters(
-        Field::Seed, [](const QString& text, SeedLetters& letters) { letters.reset(text); });
+    ItemFilter filter(encoding);
     WordListItem item;
     for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
         if (!list.readItem(item)) {
@@ -143,25 +190,10 @@ RunOutcome RunMakeWords(RunWindow& window) {
             return RunOutcome::Abandoned;
         }
 
-        // A word has at most as many UTF-16 code units as bytes, so most short
-        // items are dropped before they are decoded.
-        const double minimum = minimumLength.read(window);
-        if (item.overlong || minimum > static_cast<double>(item.bytes.size()))
+        std::optional<QString> accepted = filter.accept(window, item);
+        if (!accepted || found.contains(*accepted))
             continue;
-        const SeedLetters& letters = seedLetters.read(window);
-        const SeedLetters::AsciiFit asciiFit = letters.fitsAscii(item.bytes);
-        if (asciiFit == SeedLetters::AsciiFit::DoesNotFit)
-            continue;
-        QString word;
-        if (asciiFit == SeedLetters::AsciiFit::Fits) {
-            word = QString::fromLatin1(item.bytes);
-        } else {
-            word = DecodeItem(item.bytes, encoding);
-            if (minimum > static_cast<double>(word.size()) || !letters.fits(word))
-                continue;
-        }
-        if (found.contains(word))
-            continue;
+        const QString& word = *accepted;
 
         // A word accepted before the window went away is still recorded.
         const bool carryOn = window.yield();
