@@ -4,15 +4,12 @@
 // processor allows it. The buffers passed in must allow reading 15 bytes past
 // their end.
 
+#include "files/Sse2.h"
+
 #include <QtGlobal>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define VORLAINE_SSE2 1
-#endif
 
 namespace Vorlaine::LineScan {
 

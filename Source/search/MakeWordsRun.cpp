@@ -7,6 +7,7 @@
 #include "search/RunMessages.h"
 
 #include <QSet>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +42,41 @@ private:
     QString text_;
     Value value_{};
     bool updated_ = false;
+};
+
+// Which items the run accepts, by the fields as they are for each item: the
+// seed and the minimum length may change during the run.
+class ItemFilter {
+public:
+    explicit ItemFilter(TextEncoding encoding) : encoding_(encoding) {}
+
+    // The item's word, when the item is long enough and fits the seed's
+    // letters.
+    std::optional<QString> accept(const RunWindow& window, const WordListItem& item) {
+        // A word has at most as many UTF-16 code units as bytes, so most short
+        // items are dropped before they are decoded.
+        const double minimum = minimumLength_.read(window);
+        if (item.overlong || minimum > static_cast<double>(item.bytes.size()))
+            return std::nullopt;
+        const SeedLetters& letters = seedLetters_.read(window);
+        const SeedLetters::AsciiFit asciiFit = letters.fitsAscii(item.bytes);
+        if (asciiFit == SeedLetters::AsciiFit::DoesNotFit)
+            return std::nullopt;
+        if (asciiFit == SeedLetters::AsciiFit::Fits)
+            return QString::fromLatin1(item.bytes);
+        QString word = DecodeItem(item.bytes, encoding_);
+        if (minimum > static_cast<double>(word.size()) || !letters.fits(word))
+            return std::nullopt;
+        return word;
+    }
+
+private:
+    TextEncoding encoding_;
+    FieldCache<double> minimumLength_{Field::MinimumLength, [](const QString& text, double& value) {
+                                          value = NumericValue(text);
+                                      }};
+    FieldCache<SeedLetters> seedLetters_{
+        Field::Seed, [](const QString& text, SeedLetters& letters) { letters.reset(text); }};
 };
 
 // A path as the run uses it. Line ends at its end come from pasting a copied
@@ -109,11 +145,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     QSet<QString> found;
     qint32 foundCount = 0;
-    FieldCache<double> minimumLength(Field::MinimumLength, [](const QString& text, double& value) {
-        value = NumericValue(text);
-    });
-    FieldCache<SeedLetters> seedLetters(
-        Field::Seed, [](const QString& text, SeedLetters& letters) { letters.reset(text); });
+    ItemFilter filter(encoding);
     WordListItem item;
     for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
         if (!list.readItem(item)) {
@@ -131,25 +163,10 @@ RunOutcome RunMakeWords(RunWindow& window) {
             return RunOutcome::Abandoned;
         }
 
-        // A word has at most as many UTF-16 code units as bytes, so most short
-        // items are dropped before they are decoded.
-        const double minimum = minimumLength.read(window);
-        if (item.overlong || minimum > static_cast<double>(item.bytes.size()))
+        std::optional<QString> accepted = filter.accept(window, item);
+        if (!accepted || found.contains(*accepted))
             continue;
-        const SeedLetters& letters = seedLetters.read(window);
-        const SeedLetters::AsciiFit asciiFit = letters.fitsAscii(item.bytes);
-        if (asciiFit == SeedLetters::AsciiFit::DoesNotFit)
-            continue;
-        QString word;
-        if (asciiFit == SeedLetters::AsciiFit::Fits) {
-            word = QString::fromLatin1(item.bytes);
-        } else {
-            word = DecodeItem(item.bytes, encoding);
-            if (minimum > static_cast<double>(word.size()) || !letters.fits(word))
-                continue;
-        }
-        if (found.contains(word))
-            continue;
+        const QString& word = *accepted;
 
         // A word accepted before the window went away is still recorded.
         const bool carryOn = window.yield();

@@ -3,49 +3,20 @@
 #include "files/WordListReader.h"
 #include "search/LetterFit.h"
 #include "search/LetterKey.h"
+#include "search/WordIndex.h"
 #include "search/WordList.h"
 #include "search/WordPattern.h"
 
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
-#include <bit>
-#include <cstring>
-#include <limits>
 
 namespace Vorlaine {
 
 namespace {
 
-// A word's letter set as 64 bits: one for each of a to z, and the other
-// letters shared out over the rest. A word can use only letters the seed has
-// when its bits are among the seed's.
-std::uint64_t LetterBit(char16_t lowerUnit) {
-    if (lowerUnit >= u'a' && lowerUnit <= u'z')
-        return std::uint64_t{1} << (lowerUnit - u'a');
-    return std::uint64_t{1} << (26 + lowerUnit % 38);
-}
-
-std::uint64_t LetterSet(QStringView key) {
-    std::uint64_t letters = 0;
-    for (const QChar unit : key)
-        letters |= LetterBit(unit.unicode());
-    return letters;
-}
-
 bool IsAscii(QByteArrayView bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
-// The same for ASCII bytes; nothing when they are not all ASCII.
-std::optional<std::uint64_t> AsciiLetterSet(QByteArrayView bytes) {
-    std::uint64_t letters = 0;
-    for (const char c : bytes) {
-        if (c & 0x80)
-            return std::nullopt;
-        letters |= LetterBit(static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
-    }
-    return letters;
 }
 
 QString AsciiLower(QByteArrayView bytes) {
@@ -65,14 +36,8 @@ bool StartsWithCapital(QStringView word) {
     return category == QChar::Letter_Uppercase || category == QChar::Letter_Titlecase;
 }
 
-std::size_t HashSlot(std::uint64_t letters, std::size_t mask) {
-    return static_cast<std::size_t>((letters * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-}
-
-// How often the progress is told during a scan of the list, and during the
-// steps of a search through the index (each a group, a subset or a word).
+// How often the progress is told during a scan of the list.
 constexpr qsizetype ProgressEvery = 1 << 16;
-constexpr std::uint64_t ProgressSteps = 1 << 12;
 
 } // namespace
 
@@ -104,7 +69,7 @@ public:
         return missing < 0 || missing <= allowed;
     }
 
-    std::uint64_t seedLetters() const { return LetterSet(seedKey_); }
+    const QString& seedKey() const { return seedKey_; }
 
 private:
     // Whether the word has at most as many letters as bytes. Folded, ß, æ and
@@ -217,7 +182,8 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
 }
 
 WordSearch::WordSearch(const TileValues& tiles, bool foldAccents)
-    : tiles_(tiles), foldAccents_(foldAccents), letters_(std::make_unique<SeedLetters>()) {}
+    : tiles_(tiles), foldAccents_(foldAccents), letters_(std::make_unique<SeedLetters>()),
+      index_(std::make_unique<WordIndex>()) {}
 
 WordSearch::~WordSearch() = default;
 
@@ -240,116 +206,13 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, WordListReader& read
 }
 
 void WordSearch::buildIndex(const WordList& list) {
-    indexed_ = nullptr;
-    // Places in the grouped bytes are 32 bits; a larger list is searched
-    // without an index.
-    if (list.byteCount() >= std::numeric_limits<std::uint32_t>::max())
-        return;
-    indexed_ = &list;
-    const auto items = static_cast<std::size_t>(list.size());
-
-    // Each letter set becomes a group, numbered as first met.
-    std::size_t slotCount = 1024;
-    while (slotCount < items)
-        slotCount *= 2;
-    slotLetters_.assign(slotCount / 2, 0);
-    slotGroup_.assign(slotCount / 2, 0);
-    groupLetters_.clear();
-    std::vector<std::uint32_t> groupOfItem(items);
-    std::vector<std::uint32_t> sizes;
-    std::vector<std::uint32_t> byteSizes;
-    for (std::size_t item = 0; item < items; ++item) {
-        const auto index = static_cast<qsizetype>(item);
-        const QByteArrayView bytes = list.bytes(index);
-        const std::optional<std::uint64_t> ascii = AsciiLetterSet(bytes);
-        const std::uint64_t letters =
-            ascii ? *ascii : LetterSet(LetterKey(list.text(index), foldAccents_));
-        std::size_t slot = findSlot(letters);
-        if (slotLetters_[slot] == 0) {
-            if (2 * (groupLetters_.size() + 1) > slotLetters_.size()) {
-                growSlots();
-                slot = findSlot(letters);
-            }
-            slotLetters_[slot] = letters;
-            slotGroup_[slot] = static_cast<std::uint32_t>(groupLetters_.size());
-            groupLetters_.push_back(letters);
-            sizes.push_back(0);
-            byteSizes.push_back(0);
-        }
-        const std::uint32_t group = slotGroup_[slot];
-        groupOfItem[item] = group;
-        ++sizes[group];
-        byteSizes[group] += static_cast<std::uint32_t>(bytes.size());
-    }
-
-    // Then the items are counted out into their groups, in the list's order,
-    // and their bytes with them.
-    groupStarts_.assign(groupLetters_.size() + 1, 0);
-    std::vector<std::uint32_t> nextByte(groupLetters_.size() + 1, 0);
-    for (std::size_t group = 0; group < sizes.size(); ++group) {
-        groupStarts_[group + 1] = groupStarts_[group] + sizes[group];
-        nextByte[group + 1] = nextByte[group] + byteSizes[group];
-    }
-    std::vector<std::uint32_t> next(groupStarts_.begin(), groupStarts_.end() - 1);
-    groupedItems_.resize(items);
-    groupedBytes_.resize(static_cast<std::size_t>(list.byteCount()));
-    groupedEnds_.resize(items);
-    groupedSingleLetters_.assign(items, false);
-    for (std::size_t item = 0; item < items; ++item) {
-        const std::uint32_t group = groupOfItem[item];
-        const std::uint32_t place = next[group]++;
-        const QByteArrayView bytes = list.bytes(static_cast<qsizetype>(item));
-        std::memcpy(groupedBytes_.data() + nextByte[group], bytes.data(),
-                    static_cast<std::size_t>(bytes.size()));
-        nextByte[group] += static_cast<std::uint32_t>(bytes.size());
-        groupedItems_[place] = static_cast<std::uint32_t>(item);
-        groupedEnds_[place] = nextByte[group];
-        std::uint32_t seen = 0;
-        bool single = true;
-        for (const char c : bytes) {
-            const int letter = (c | 0x20) - 'a';
-            single = single && letter >= 0 && letter < 26 && !(seen & (1u << letter));
-            if (single)
-                seen |= 1u << letter;
-        }
-        groupedSingleLetters_[place] = single;
-    }
-}
-
-// The slot that holds the letter set, or the empty one where it would go.
-std::size_t WordSearch::findSlot(std::uint64_t letters) const {
-    const std::size_t mask = slotLetters_.size() - 1;
-    std::size_t slot = HashSlot(letters, mask);
-    while (slotLetters_[slot] != 0 && slotLetters_[slot] != letters)
-        slot = (slot + 1) & mask;
-    return slot;
-}
-
-void WordSearch::growSlots() {
-    std::vector<std::uint64_t> letters(slotLetters_.size() * 2, 0);
-    std::vector<std::uint32_t> groups(letters.size(), 0);
-    letters.swap(slotLetters_);
-    groups.swap(slotGroup_);
-    for (std::size_t slot = 0; slot < letters.size(); ++slot) {
-        if (letters[slot] != 0) {
-            const std::size_t to = findSlot(letters[slot]);
-            slotLetters_[to] = letters[slot];
-            slotGroup_[to] = groups[slot];
-        }
-    }
-}
-
-std::optional<std::uint32_t> WordSearch::findGroup(std::uint64_t letters) const {
-    const std::size_t slot = findSlot(letters);
-    if (slotLetters_[slot] == 0)
-        return std::nullopt;
-    return slotGroup_[slot];
+    index_->build(list, foldAccents_);
 }
 
 WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list,
                                     const Found& found, const Progress& progress) const {
     Query run(*this, query, list.encoding(), true);
-    if (indexed_ != &list) {
+    if (!index_->covers(list)) {
         for (qsizetype item = 0; item < list.size(); ++item) {
             if (progress && item % ProgressEvery == 0 &&
                 !progress(static_cast<double>(item) / static_cast<double>(list.size())))
@@ -361,77 +224,16 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
         return Outcome::Done;
     }
 
-    // The groups whose letters can make a listed word, then their words in
-    // the list's order. A seed with many letters can mean a long walk over
-    // groups or subsets, so the progress is told along the way.
-    const std::uint64_t seed = run.seedLetters();
+    // The share is a rough one: the walk over the index, then the words,
+    // half each.
+    IndexSteps steps(progress);
+    const auto mayList = [&run](QByteArrayView bytes) { return run.mayList(bytes); };
     std::vector<std::uint32_t> items;
-    const bool withinSeed = query.mode != FitMode::ContainsAll && query.blanks == 0;
-    const bool lettersSettle = query.mode == FitMode::Within && query.blanks == 0;
-    const auto take = [&](std::size_t group) {
-        std::size_t begin = groupStarts_[group] > 0 ? groupedEnds_[groupStarts_[group] - 1] : 0;
-        for (std::uint32_t i = groupStarts_[group]; i < groupStarts_[group + 1]; ++i) {
-            const std::size_t end = groupedEnds_[i];
-            const QByteArrayView bytes(groupedBytes_.data() + begin,
-                                       static_cast<qsizetype>(end - begin));
-            const bool fits = lettersSettle && groupedSingleLetters_[i]
-                                  ? query.minimumLength <= static_cast<double>(bytes.size())
-                                  : run.mayList(bytes);
-            if (fits)
-                items.push_back(groupedItems_[i]);
-            begin = end;
-        }
-    };
-    // The share is a rough one: the walk, then the words, half each.
-    std::uint64_t steps = 0;
-    const auto goOn = [&](double share) {
-        return !progress || ++steps % ProgressSteps != 0 || progress(share);
-    };
-    const int seedBits = std::popcount(seed);
-    // At most a subset for every eighth group; a seed with all 64 bits set
-    // has more subsets than a size_t counts, and is walked group by group.
-    const bool fewSubsets = seedBits < std::numeric_limits<std::size_t>::digits &&
-                            (std::size_t{1} << seedBits) < groupLetters_.size() / 8;
-    if (withinSeed && fewSubsets) {
-        // Few letters: look up each of their subsets.
-        for (std::uint64_t subset = seed; subset != 0; subset = (subset - 1) & seed) {
-            if (!goOn(0))
-                return Outcome::Stopped;
-            if (const auto group = findGroup(subset))
-                take(*group);
-        }
-    } else {
-        const qsizetype extraLetters = std::min<qsizetype>(query.blanks, 64);
-        const auto groups = static_cast<double>(groupLetters_.size());
-        for (std::size_t group = 0; group < groupLetters_.size(); ++group) {
-            if (!goOn(static_cast<double>(group) / groups / 2))
-                return Outcome::Stopped;
-            const std::uint64_t letters = groupLetters_[group];
-            const bool possible = query.mode == FitMode::ContainsAll
-                                      ? (letters & seed) == seed
-                                      : std::popcount(letters & ~seed) <= extraLetters;
-            if (possible)
-                take(group);
-        }
-    }
-    // Back into the list's order. Most of a large list is put in order by
-    // marking the items: a sort of millions would not notice a stop.
-    if (items.size() * 16 > static_cast<std::size_t>(list.size())) {
-        std::vector<std::uint64_t> marked((static_cast<std::size_t>(list.size()) + 63) / 64, 0);
-        for (const std::uint32_t item : items)
-            marked[item / 64] |= std::uint64_t{1} << (item % 64);
-        std::size_t next = 0;
-        for (std::size_t word = 0; word < marked.size(); ++word) {
-            for (std::uint64_t bits = marked[word]; bits != 0; bits &= bits - 1)
-                items[next++] = static_cast<std::uint32_t>(
-                    word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
-        }
-    } else {
-        std::sort(items.begin(), items.end());
-    }
+    if (!index_->collect(query, run.seedKey(), mayList, steps, items))
+        return Outcome::Stopped;
     const auto itemCount = static_cast<double>(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!goOn(0.5 + static_cast<double>(i) / itemCount / 2))
+        if (!steps.goOn(0.5 + static_cast<double>(i) / itemCount / 2))
             return Outcome::Stopped;
         if (const Outcome outcome = run.consider(list.bytes(items[i]), found);
             outcome != Outcome::Done)

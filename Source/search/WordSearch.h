@@ -17,6 +17,7 @@ class QRegularExpression;
 namespace Vorlaine {
 
 class SeedLetters;
+class WordIndex;
 class WordList;
 class WordListReader;
 class WordPattern;
@@ -97,26 +98,8 @@ private:
     // The seed's letters, counted anew for each query; large, so kept.
     const std::unique_ptr<SeedLetters> letters_;
 
-    // The index: the words' places grouped by their letter sets, and where
-    // the words of each set start.
-    const WordList* indexed_ = nullptr;
-    std::vector<std::uint64_t> groupLetters_;
-    std::vector<std::uint32_t> groupStarts_;
-    std::vector<std::uint32_t> groupedItems_;
-    // The words' bytes once more, in the groups' order: a query reads the
-    // words of a group one after the other, not all over the list.
-    std::vector<char> groupedBytes_;
-    std::vector<std::uint32_t> groupedEnds_;
-    // Words of letters a to z, each at most once: such a word fits every seed
-    // that has its letter set, with no count to check.
-    std::vector<bool> groupedSingleLetters_;
-    // Where each letter set is among the groups: open addressing, keyed by
-    // the set, which is never 0 for a word.
-    std::vector<std::uint64_t> slotLetters_;
-    std::vector<std::uint32_t> slotGroup_;
-    std::size_t findSlot(std::uint64_t letters) const;
-    std::optional<std::uint32_t> findGroup(std::uint64_t letters) const;
-    void growSlots();
+    // Built for one list at a time.
+    const std::unique_ptr<WordIndex> index_;
 };
 
 // The orders a list of matches can be sorted in.
