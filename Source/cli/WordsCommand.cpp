@@ -120,7 +120,7 @@ public:
 private:
     bool minimumFits(const QString& seed) const {
         // The letters the seed plays: folded, ß is two.
-        const qsizetype letters = options_.foldAccents ? LetterKey(seed, true).size() : seed.size();
+        const qsizetype letters = LetterKey(seed, options_.foldAccents).size();
         return options_.mode == FitMode::ContainsAll ||
                minimumLength_ <= static_cast<double>(letters + options_.blanks);
     }

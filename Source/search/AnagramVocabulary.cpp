@@ -82,7 +82,7 @@ void AnagramVocabulary::rank() {
     std::vector<QString> lower;
     lower.reserve(words_.size());
     for (const QString& word : words_)
-        lower.push_back(LetterKey(word, false));
+        lower.push_back(LowerCaseKey(word));
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         return CompareLongestFirst(lower[static_cast<std::size_t>(a)],
                                    lower[static_cast<std::size_t>(b)]) < 0;
@@ -94,11 +94,11 @@ void AnagramVocabulary::rank() {
     // included one goes first.
     std::stable_sort(includedSpellings_.begin(), includedSpellings_.end(),
                      [](const QString& a, const QString& b) {
-                         return CompareLongestFirst(LetterKey(a, false), LetterKey(b, false)) < 0;
+                         return CompareLongestFirst(LowerCaseKey(a), LowerCaseKey(b)) < 0;
                      });
     includedBefore_.assign(words_.size(), 0);
     for (const QString& included : includedSpellings_) {
-        const QString includedLower = LetterKey(included, false);
+        const QString includedLower = LowerCaseKey(included);
         for (std::size_t i = 0; i < words_.size(); ++i) {
             if (SameWord(included, words_[i], rules_.foldAccents) ||
                 CompareLongestFirst(includedLower, lower[i]) < 0)

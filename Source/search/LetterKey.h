@@ -14,6 +14,12 @@ QString WithoutAccents(QStringView text);
 // own, as the letter fit does, after taking the accents off when asked.
 QString LetterKey(QStringView word, bool foldAccents);
 
+// The word lower-cased as LetterKey does, its accents kept: what words are
+// put in order by.
+inline QString LowerCaseKey(QStringView word) {
+    return LetterKey(word, false);
+}
+
 // Whether two words are the same word to a search: their letter keys are
 // equal, so case never counts, and accents do not when folded. Phrase
 // anagrams take each word once by this rule (keyed by LetterKey), and a word

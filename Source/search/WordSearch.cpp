@@ -44,9 +44,13 @@ constexpr qsizetype ProgressEvery = 1 << 16;
 // One query's run: the seed's letters and the words listed so far.
 class WordSearch::Query {
 public:
-    // `bytesStay`: the items' bytes outlive the query, as in a list in memory.
-    Query(const WordSearch& search, const WordQuery& query, TextEncoding encoding, bool bytesStay)
-        : search_(search), query_(query), encoding_(encoding), bytesStay_(bytesStay),
+    // Kept: the items' bytes outlive the query, as in a list in memory, and
+    // matches point into them; Copied: each match copies its bytes.
+    enum class ItemBytes { Copied, Kept };
+    Query(const WordSearch& search, const WordQuery& query, TextEncoding encoding,
+          ItemBytes itemBytes)
+        : search_(search), query_(query), encoding_(encoding),
+          bytesStay_(itemBytes == ItemBytes::Kept),
           lettersWithinBytes_(!search.foldAccents_ || encoding != TextEncoding::Windows1252),
           seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
@@ -190,7 +194,7 @@ WordSearch::~WordSearch() = default;
 WordSearch::Outcome WordSearch::run(const WordQuery& query, WordListReader& reader,
                                     TextEncoding encoding, qint64 itemTotal, const Found& found,
                                     const Progress& progress) const {
-    Query run(*this, query, encoding, false);
+    Query run(*this, query, encoding, Query::ItemBytes::Copied);
     WordListItem item;
     for (qint64 done = 0; reader.readItem(item); ++done) {
         if (progress && done % ProgressEvery == 0 &&
@@ -211,7 +215,7 @@ void WordSearch::buildIndex(const WordList& list) {
 
 WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list,
                                     const Found& found, const Progress& progress) const {
-    Query run(*this, query, list.encoding(), true);
+    Query run(*this, query, list.encoding(), Query::ItemBytes::Kept);
     if (!index_->covers(list)) {
         for (qsizetype item = 0; item < list.size(); ++item) {
             if (progress && item % ProgressEvery == 0 &&
@@ -263,7 +267,7 @@ bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
     try {
         for (std::size_t i = 0; i < matches.size(); ++i) {
             check();
-            keyed.push_back({LetterKey(matches[i].word, false), i});
+            keyed.push_back({LowerCaseKey(matches[i].word), i});
         }
         std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
             check();
