@@ -8,7 +8,7 @@
 
 #include "files/WordListReader.h"
 #include "search/FieldTexts.h"
-#include "search/LetterFit.h"
+#include "search/SeedLetters.h"
 #include "search/MakeWordsRun.h"
 #include "search/RunWindow.h"
 #include "search/TileValues.h"

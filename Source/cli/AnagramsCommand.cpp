@@ -47,7 +47,7 @@ int RunAnagramsCommand(const Options& options) {
     if (!list.open(ListInput::Use::SearchedOnce, error))
         return ReportError(error);
     WordSearch words(context.tiles(), options.foldAccents);
-    const WordSearch::Outcome read = list.search(
+    const WordSearch::Result read = list.search(
         words, vocabulary.query(),
         [&](const WordMatch& match) {
             vocabulary.offer(match.word);
@@ -89,7 +89,7 @@ int RunAnagramsCommand(const Options& options) {
     // The included words alone can be the whole phrase: one anagram, when
     // there are words enough and not too many. Otherwise the rest needs at
     // least one word more.
-    if (read == WordSearch::Outcome::Done && limit != 0) {
+    if (read.outcome == WordSearch::Outcome::Done && limit != 0) {
         if (!wholePhrase && vocabulary.searchedWords() >= 1)
             anagrams->search(print, showProgress);
         else if (wholePhrase && options.minimumWords <= includedCount &&

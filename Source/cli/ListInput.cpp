@@ -100,9 +100,9 @@ bool ListInput::spoolStandardInput(QString& error) {
     return true;
 }
 
-WordSearch::Outcome ListInput::search(const WordSearch& search, const WordQuery& query,
-                                      const WordSearch::Found& found,
-                                      const WordSearch::Progress& progress) {
+WordSearch::Result ListInput::search(const WordSearch& search, const WordQuery& query,
+                                     const WordSearch::Found& found,
+                                     const WordSearch::Progress& progress) {
     return streams_ ? search.run(query, reader_, encoding_, itemTotal_, found, progress)
                     : search.run(query, list_, found, progress);
 }

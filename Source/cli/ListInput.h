@@ -25,9 +25,8 @@ public:
     // Groups the list in memory for many searches.
     void index(WordSearch& search) const { search.buildIndex(list_); }
 
-    WordSearch::Outcome search(const WordSearch& search, const WordQuery& query,
-                               const WordSearch::Found& found,
-                               const WordSearch::Progress& progress);
+    WordSearch::Result search(const WordSearch& search, const WordQuery& query,
+                              const WordSearch::Found& found, const WordSearch::Progress& progress);
     TextEncoding encoding() const { return streams_ ? encoding_ : list_.encoding(); }
 
     // Reading failed during a search.

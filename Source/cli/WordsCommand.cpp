@@ -102,19 +102,19 @@ public:
     int run() {
         if (const std::optional<int> failed = prepare())
             return *failed;
-        WordSearch::Outcome outcome = WordSearch::Outcome::Done;
-        while (outcome == WordSearch::Outcome::Done && seeds_.next(query_.seed)) {
+        WordSearch::Result result;
+        while (result.outcome == WordSearch::Outcome::Done && seeds_.next(query_.seed)) {
             if (!minimumFits(query_.seed)) {
                 context_.progress().clear();
                 std::fprintf(stderr, "makewords: %s: %s\n", qUtf8Printable(query_.seed),
                              qUtf8Printable(RunMessage::MinimumTooLong()));
                 continue;
             }
-            outcome = searchSeed();
+            result = searchSeed();
             if (!showProgress(1))
-                outcome = WordSearch::Outcome::Stopped;
+                result.outcome = WordSearch::Outcome::Stopped;
         }
-        return context_.finish(endOf(outcome), u"words"_s);
+        return context_.finish(endOf(result), u"words"_s);
     }
 
 private:
@@ -147,21 +147,22 @@ private:
 
     // The words of the seed in hand: in the list's order as they are found,
     // or all of them sorted; at most --limit of them.
-    WordSearch::Outcome searchSeed() {
+    WordSearch::Result searchSeed() {
         const qsizetype limit = options_.limit.value_or(-1);
         if (limit == 0)
-            return WordSearch::Outcome::Done;
+            return {};
         const auto progress = [this](double share) { return showProgress(share); };
         if (options_.sort == SortOrder::List) {
             qsizetype listed = 0;
-            const WordSearch::Outcome outcome = list_.search(
+            WordSearch::Result result = list_.search(
                 search_, query_,
                 [&](const WordMatch& match) { return print(match) && ++listed != limit; },
                 progress);
             // The limit stops the search as a success.
             const bool limited = listed == limit && !writeFailed_ && !StopSignals::requested();
-            return outcome == WordSearch::Outcome::Stopped && limited ? WordSearch::Outcome::Done
-                                                                      : outcome;
+            if (result.outcome == WordSearch::Outcome::Stopped && limited)
+                result.outcome = WordSearch::Outcome::Done;
+            return result;
         }
         sorted_.clear();
         // With a limit only the best of the words so far are kept: whenever
@@ -188,7 +189,7 @@ private:
         WordQuery query = query_;
         query.eachWordOnce = limit < 0;
         bool sortStopped = false;
-        WordSearch::Outcome outcome = list_.search(
+        WordSearch::Result result = list_.search(
             search_, query,
             [&](const WordMatch& match) {
                 sorted_.push_back(match);
@@ -197,16 +198,16 @@ private:
                 return !sortStopped;
             },
             progress);
-        if (outcome == WordSearch::Outcome::Done &&
+        if (result.outcome == WordSearch::Outcome::Done &&
             !(limit >= 0 ? cutBack() : SortMatches(sorted_, options_.sort, goOn)))
-            outcome = WordSearch::Outcome::Stopped;
-        if (outcome != WordSearch::Outcome::Done)
-            return outcome;
+            result.outcome = WordSearch::Outcome::Stopped;
+        if (result.outcome != WordSearch::Outcome::Done)
+            return result;
         for (const WordMatch& match : sorted_) {
             if (!print(match))
-                return WordSearch::Outcome::Stopped;
+                return {WordSearch::Outcome::Stopped, {}};
         }
-        return WordSearch::Outcome::Done;
+        return {};
     }
 
     bool print(const WordMatch& match) {
@@ -229,12 +230,11 @@ private:
         return !StopSignals::requested() && context_.lines().flushIfOld();
     }
 
-    SearchEnd endOf(WordSearch::Outcome outcome) const {
+    SearchEnd endOf(const WordSearch::Result& result) const {
         if (list_.hasError())
             return SearchEnd::failed(list_.errorString());
-        if (outcome == WordSearch::Outcome::RegexTooSlow)
-            return SearchEnd::failed(u"the regular expression gave up on '"_s +
-                                     search_.failedWord() +
+        if (result.outcome == WordSearch::Outcome::RegexTooSlow)
+            return SearchEnd::failed(u"the regular expression gave up on '"_s + result.failedWord +
                                      u"': it takes too long there. Try a simpler one."_s);
         if (seeds_.hasError())
             return SearchEnd::failed(seeds_.errorString());

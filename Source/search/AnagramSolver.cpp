@@ -47,7 +47,7 @@ public:
            const std::vector<int>& entries);
 
     // False when the search was stopped.
-    bool run(Run& run);
+    bool solve(Run& shared);
 
 private:
     using B = Block<Count>;
@@ -90,13 +90,13 @@ private:
     bool enter(int depth);
     bool knownDead(std::uint64_t hash, int wordsLeft, const B* rest, int start) const;
     void rememberDead(std::uint64_t hash, int wordsLeft, const B* rest, int start);
-    bool tick(Run& run, int units) {
-        run.work += units;
-        return run.work < run.nextProgress || progressDue(run);
+    bool tick(Run& shared, int units) {
+        shared.work += units;
+        return shared.work < shared.nextProgress || progressDue(shared);
     }
-    bool progressDue(Run& run);
+    bool progressDue(Run& shared);
     double shareDone() const;
-    bool report(Run& run, int words);
+    bool report(Run& shared, int words);
 
     int lanes_ = 0;
     int blocks_ = 1;
@@ -468,29 +468,29 @@ template <typename Count> double Solver<Count>::shareDone() const {
     return share;
 }
 
-template <typename Count> bool Solver<Count>::progressDue(Run& run) {
-    run.nextProgress = run.work + ProgressInterval;
-    if (!run.progress)
+template <typename Count> bool Solver<Count>::progressDue(Run& shared) {
+    shared.nextProgress = shared.work + ProgressInterval;
+    if (!shared.progress)
         return true;
     const double share =
-        std::clamp(run.targetBase + run.targetWidth * shareDone(), run.lastShare, 1.0);
-    run.lastShare = share;
-    if (!run.progress(share)) {
-        run.stopped = true;
+        std::clamp(shared.targetBase + shared.targetWidth * shareDone(), shared.lastShare, 1.0);
+    shared.lastShare = share;
+    if (!shared.progress(share)) {
+        shared.stopped = true;
         return false;
     }
     return true;
 }
 
-// Reports every anagram of the entries path_[0 .. words): each run of one
+// Reports every anagram of the entries path_[0 .. words): each shared of one
 // entry becomes every combination of its words.
-template <typename Count> bool Solver<Count>::report(Run& run, int words) {
-    ++run.anagrams;
+template <typename Count> bool Solver<Count>::report(Run& shared, int words) {
+    ++shared.anagrams;
     const auto n = static_cast<std::size_t>(words);
-    int* const indices = run.indices.data();
-    int* const ranks = run.ranks.data();
-    int* const choice = run.choice.data();
-    int* const runEnd = run.runEnd.data();
+    int* const indices = shared.indices.data();
+    int* const ranks = shared.ranks.data();
+    int* const choice = shared.choice.data();
+    int* const runEnd = shared.runEnd.data();
     bool single = true;
     for (std::size_t i = n; i-- > 0;) {
         runEnd[i] = i + 1 < n && path_[i + 1] == path_[i] ? runEnd[i + 1] : static_cast<int>(i) + 1;
@@ -515,8 +515,8 @@ template <typename Count> bool Solver<Count>::report(Run& run, int words) {
             ranks[at] = rank;
             indices[at] = At(words_, w);
         }
-        if (!run.found(std::span<const int>(indices, n))) {
-            run.stopped = true;
+        if (!shared.found(std::span<const int>(indices, n))) {
+            shared.stopped = true;
             return false;
         }
         if (single)
@@ -532,14 +532,14 @@ template <typename Count> bool Solver<Count>::report(Run& run, int words) {
             }
             ranks[at] = rank;
             indices[at] = At(words_, w);
-            if (!tick(run, 16))
+            if (!tick(shared, 16))
                 return false;
-            if (!run.found(std::span<const int>(indices, n))) {
-                run.stopped = true;
+            if (!shared.found(std::span<const int>(indices, n))) {
+                shared.stopped = true;
                 return false;
             }
         }
-        if (!tick(run, 16))
+        if (!tick(shared, 16))
             return false;
         // Otherwise the last slot before it that can still move moves on, and
         // the slots after that one start over.
@@ -559,7 +559,7 @@ template <typename Count> bool Solver<Count>::report(Run& run, int words) {
 }
 
 // One loop over an explicit stack of frames, kept whole: it is the search's hot path.
-template <typename Count> bool Solver<Count>::run(Run& run) {
+template <typename Count> bool Solver<Count>::solve(Run& shared) {
     if (!possible_)
         return true;
     std::copy(target_.begin(), target_.end(), remainder(0));
@@ -568,13 +568,13 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
         if (entry < 0)
             return true;
         path_[0] = entry;
-        return report(run, 1);
+        return report(shared, 1);
     }
     Frame& root = frames_[0];
     root.start = 0;
     root.total = targetTotal_;
     root.hash = targetHash_;
-    root.before = run.anagrams;
+    root.before = shared.anagrams;
     depth_ = 0;
     if (!enter(0))
         return true;
@@ -583,7 +583,7 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
         if (f.pending == 0) {
             if (f.next >= f.end) {
                 const int wordsLeft = maxWords_ - depth_;
-                if (run.anagrams == f.before && wordsLeft >= 3) {
+                if (shared.anagrams == f.before && wordsLeft >= 3) {
                     // With distinct words, how often the entry before was
                     // taken limits the first candidate only.
                     const int start = distinct_ && depth_ > 0 && At(path_, depth_ - 1) == f.start
@@ -605,7 +605,7 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
             f.pendingBase = f.next;
             f.next += PerBlock;
             f.column += static_cast<std::size_t>(f.columns);
-            if (!tick(run, PerBlock))
+            if (!tick(shared, PerBlock))
                 return false;
             continue;
         }
@@ -620,7 +620,7 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
         uses_[d] = uses;
         const int length = At(length_, entry);
         if (length == f.total) {
-            if (!report(run, depth_ + 1))
+            if (!report(shared, depth_ + 1))
                 return false;
             continue;
         }
@@ -637,7 +637,7 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
                 continue;
             path_[d + 1] = last;
             uses_[d + 1] = lastUses;
-            if (!report(run, depth_ + 2))
+            if (!report(shared, depth_ + 2))
                 return false;
             continue;
         }
@@ -645,7 +645,7 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
         child.start = entry;
         child.total = f.total - length;
         child.hash = hash;
-        child.before = run.anagrams;
+        child.before = shared.anagrams;
         if (enter(depth_ + 1))
             ++depth_;
     }
@@ -653,11 +653,11 @@ template <typename Count> bool Solver<Count>::run(Run& run) {
 
 } // namespace
 
-bool SearchTarget(Run& run, bool wide, const std::vector<int>& target,
+bool SearchTarget(Run& shared, bool wide, const std::vector<int>& target,
                   const std::vector<int>& entries) {
     if (wide)
-        return Solver<quint16>(run.prepared, target, entries).run(run);
-    return Solver<quint8>(run.prepared, target, entries).run(run);
+        return Solver<quint16>(shared.prepared, target, entries).solve(shared);
+    return Solver<quint8>(shared.prepared, target, entries).solve(shared);
 }
 
 } // namespace Anagram

@@ -46,7 +46,7 @@ constexpr std::int64_t ProgressInterval = 1 << 18;
 // Reports the anagrams of `target` (a count per letter) made of `entries`
 // (ascending), counts of one byte a letter unless `wide`. False when the
 // search was stopped.
-bool SearchTarget(Run& run, bool wide, const std::vector<int>& target,
+bool SearchTarget(Run& shared, bool wide, const std::vector<int>& target,
                   const std::vector<int>& entries);
 
 } // namespace Anagram

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "files/WordLength.h"
-#include "search/LetterFit.h"
 #include "search/PhraseAnagrams.h"
+#include "search/SeedLetters.h"
 #include "search/WordSearch.h"
 
 #include <QSet>

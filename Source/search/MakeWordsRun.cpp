@@ -2,9 +2,9 @@
 
 #include "files/OutputWriter.h"
 #include "files/WordListReader.h"
-#include "search/LetterFit.h"
 #include "search/NumberText.h"
 #include "search/RunMessages.h"
+#include "search/SeedLetters.h"
 
 #include <QSet>
 #include <optional>

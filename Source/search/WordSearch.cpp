@@ -1,8 +1,8 @@
 #include "search/WordSearch.h"
 
 #include "files/WordListReader.h"
-#include "search/LetterFit.h"
 #include "search/LetterKey.h"
+#include "search/SeedLetters.h"
 #include "search/WordIndex.h"
 #include "search/WordList.h"
 #include "search/WordPattern.h"
@@ -59,6 +59,8 @@ public:
 
     // Hands the item to `found` when the query lists it.
     Outcome consider(QByteArrayView bytes, const Found& found);
+    // How a run of this query ended.
+    Result ended(Outcome outcome) const { return {outcome, failedWord_}; }
     // False for an item that the query cannot list, as far as a quick look
     // at an ASCII one shows.
     bool mayList(QByteArrayView bytes) const {
@@ -100,6 +102,7 @@ private:
     const WordSearch& search_;
     const WordQuery& query_;
     const TextEncoding encoding_;
+    QString failedWord_;
     const bool bytesStay_;
     const bool lettersWithinBytes_;
     const QString seedKey_;
@@ -154,7 +157,7 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             query_.regex->match(search_.foldAccents_ ? WithoutAccents(word) : word);
         // An invalid match of a valid expression is one that gave up.
         if (!regexMatch.isValid()) {
-            search_.failedWord_ = word;
+            failedWord_ = word;
             return Outcome::RegexTooSlow;
         }
         if (!regexMatch.hasMatch())
@@ -191,41 +194,41 @@ WordSearch::WordSearch(const TileValues& tiles, bool foldAccents)
 
 WordSearch::~WordSearch() = default;
 
-WordSearch::Outcome WordSearch::run(const WordQuery& query, WordListReader& reader,
-                                    TextEncoding encoding, qint64 itemTotal, const Found& found,
-                                    const Progress& progress) const {
+WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reader,
+                                   TextEncoding encoding, qint64 itemTotal, const Found& found,
+                                   const Progress& progress) const {
     Query run(*this, query, encoding, Query::ItemBytes::Copied);
     WordListItem item;
     for (qint64 done = 0; reader.readItem(item); ++done) {
         if (progress && done % ProgressEvery == 0 &&
             !progress(static_cast<double>(done) /
                       static_cast<double>(std::max<qint64>(itemTotal, 1))))
-            return Outcome::Stopped;
+            return run.ended(Outcome::Stopped);
         if (item.overlong)
             continue;
         if (const Outcome outcome = run.consider(item.bytes, found); outcome != Outcome::Done)
-            return outcome;
+            return run.ended(outcome);
     }
-    return Outcome::Done;
+    return run.ended(Outcome::Done);
 }
 
 void WordSearch::buildIndex(const WordList& list) {
     index_->build(list, foldAccents_);
 }
 
-WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list,
-                                    const Found& found, const Progress& progress) const {
+WordSearch::Result WordSearch::run(const WordQuery& query, const WordList& list, const Found& found,
+                                   const Progress& progress) const {
     Query run(*this, query, list.encoding(), Query::ItemBytes::Kept);
     if (!index_->covers(list)) {
         for (qsizetype item = 0; item < list.size(); ++item) {
             if (progress && item % ProgressEvery == 0 &&
                 !progress(static_cast<double>(item) / static_cast<double>(list.size())))
-                return Outcome::Stopped;
+                return run.ended(Outcome::Stopped);
             if (const Outcome outcome = run.consider(list.bytes(item), found);
                 outcome != Outcome::Done)
-                return outcome;
+                return run.ended(outcome);
         }
-        return Outcome::Done;
+        return run.ended(Outcome::Done);
     }
 
     // The share is a rough one: the walk over the index, then the words,
@@ -234,16 +237,16 @@ WordSearch::Outcome WordSearch::run(const WordQuery& query, const WordList& list
     const auto mayList = [&run](QByteArrayView bytes) { return run.mayList(bytes); };
     std::vector<std::uint32_t> items;
     if (!index_->collect(query, run.seedKey(), mayList, steps, items))
-        return Outcome::Stopped;
+        return run.ended(Outcome::Stopped);
     const auto itemCount = static_cast<double>(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (!steps.goOn(0.5 + static_cast<double>(i) / itemCount / 2))
-            return Outcome::Stopped;
+            return run.ended(Outcome::Stopped);
         if (const Outcome outcome = run.consider(list.bytes(items[i]), found);
             outcome != Outcome::Done)
-            return outcome;
+            return run.ended(outcome);
     }
-    return Outcome::Done;
+    return run.ended(Outcome::Done);
 }
 
 bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,

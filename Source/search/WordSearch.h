@@ -67,7 +67,12 @@ public:
     enum class Outcome {
         Done,
         Stopped,      // `found` or `progress` asked to stop
-        RegexTooSlow, // the regular expression hit its match limit on failedWord()
+        RegexTooSlow, // the regular expression hit its match limit on a word
+    };
+    // How a run ended, and what it found out on the way.
+    struct Result {
+        Outcome outcome = Outcome::Done;
+        QString failedWord; // the word the expression gave up on
     };
     using Found = std::function<bool(const WordMatch&)>;
     // Told the share of the list searched now and then; false stops the search.
@@ -76,25 +81,22 @@ public:
     // Searches the rest of a list as it is read, in one pass: the way for one
     // seed. The encoding is the list's, from a counting pass; itemTotal is for
     // the progress only.
-    Outcome run(const WordQuery& query, WordListReader& reader, TextEncoding encoding,
-                qint64 itemTotal, const Found& found, const Progress& progress = {}) const;
+    Result run(const WordQuery& query, WordListReader& reader, TextEncoding encoding,
+               qint64 itemTotal, const Found& found, const Progress& progress = {}) const;
 
     // Groups the list's words by the set of letters they use, so that every
     // later query of this list looks only at the groups whose letters the seed
     // has: the way for many seeds. The list must outlive the search.
     void buildIndex(const WordList& list);
     // Searches a list in memory, through its index if it has one.
-    Outcome run(const WordQuery& query, const WordList& list, const Found& found,
-                const Progress& progress = {}) const;
-
-    const QString& failedWord() const { return failedWord_; }
+    Result run(const WordQuery& query, const WordList& list, const Found& found,
+               const Progress& progress = {}) const;
 
 private:
     class Query;
 
     const TileValues& tiles_;
     bool foldAccents_;
-    mutable QString failedWord_;
     // The seed's letters, counted anew for each query; large, so kept.
     const std::unique_ptr<SeedLetters> letters_;
 

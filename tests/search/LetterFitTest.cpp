@@ -1,4 +1,4 @@
-#include "search/LetterFit.h"
+#include "search/SeedLetters.h"
 
 #include <QString>
 #include <gtest/gtest.h>
