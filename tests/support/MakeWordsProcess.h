@@ -31,7 +31,16 @@ inline Result MakeWords(const QStringList& arguments, const QString& folder,
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    Result result{process.exitCode(), process.readAllStandardOutput(),
+                  process.readAllStandardError()};
+#ifdef _WIN32
+    // Windows' text-mode output ends every line with CR LF, its own convention.
+    for (QByteArray* text : {&result.out, &result.err}) {
+        EXPECT_EQ(text->count("\r\n"), text->count('\n')) << text->constData();
+        text->replace("\r\n", "\n");
+    }
+#endif
+    return result;
 }
 
 // Runs a bash command line in which "$M" is the program: for redirections
