@@ -3,6 +3,7 @@
 #include "search/LetterKey.h"
 #include "search/WordList.h"
 
+#include <QSet>
 #include <cstring>
 
 namespace Vorlaine {
@@ -114,6 +115,22 @@ void WordIndex::build(const WordList& list, bool foldAccents) {
                 seen |= 1u << letter;
         }
         groupedSingleLetters_[place] = single;
+    }
+
+    groupedRepeats_.assign(items, false);
+    QSet<QByteArrayView> seen;
+    for (std::size_t group = 0; group + 1 < groupStarts_.size(); ++group) {
+        if (groupStarts_[group + 1] - groupStarts_[group] < 2)
+            continue;
+        seen.clear();
+        std::size_t begin = groupStarts_[group] > 0 ? groupedEnds_[groupStarts_[group] - 1] : 0;
+        for (std::uint32_t i = groupStarts_[group]; i < groupStarts_[group + 1]; ++i) {
+            const QByteArrayView bytes(groupedBytes_.data() + begin,
+                                       static_cast<qsizetype>(groupedEnds_[i] - begin));
+            groupedRepeats_[i] = seen.contains(bytes);
+            seen.insert(bytes);
+            begin = groupedEnds_[i];
+        }
     }
 }
 

@@ -73,6 +73,10 @@ private:
     // Words of letters a to z, each at most once: such a word fits every seed
     // that has its letter set, with no count to check.
     std::vector<bool> groupedSingleLetters_;
+    // The items whose bytes an earlier item of their group has: the same word
+    // again, as a list has one encoding throughout. The items collected are
+    // each word once, with no set of the words listed.
+    std::vector<bool> groupedRepeats_;
     // Where each letter set is among the groups: open addressing, keyed by
     // the set, which is never 0 for a word.
     std::vector<std::uint64_t> slotLetters_;
@@ -98,9 +102,11 @@ bool WordIndex::collect(const WordQuery& query, QStringView seedKey, const MayLi
             const std::size_t end = groupedEnds_[i];
             const QByteArrayView bytes(groupedBytes_.data() + begin,
                                        static_cast<qsizetype>(end - begin));
-            const bool fits = lettersSettle && groupedSingleLetters_[i]
-                                  ? query.minimumLength <= static_cast<double>(bytes.size())
-                                  : mayList(bytes);
+            // A word repeated in the list is listed once: its first time.
+            const bool fits = !groupedRepeats_[i] &&
+                              (lettersSettle && groupedSingleLetters_[i]
+                                   ? query.minimumLength <= static_cast<double>(bytes.size())
+                                   : mayList(bytes));
             if (fits)
                 items.push_back(groupedItems_[i]);
             begin = end;

@@ -59,6 +59,8 @@ public:
 
     // Hands the item to `found` when the query lists it.
     Outcome consider(QByteArrayView bytes, const Found& found);
+    // The items it is given are each word once already.
+    void repeatsWeeded() { repeatsWeeded_ = true; }
     // How a run of this query ended.
     Result ended(Outcome outcome) const { return {outcome, failedWord_}; }
     // False for an item that the query cannot list, as far as a quick look
@@ -108,6 +110,7 @@ private:
     const QString seedKey_;
     const SeedLetters& letters_;
     QSet<QString> listed_;
+    bool repeatsWeeded_ = false;
     WordMatch match_;
 };
 
@@ -163,7 +166,7 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         if (!regexMatch.hasMatch())
             return Outcome::Done;
     }
-    if (query_.eachWordOnce) {
+    if (query_.eachWordOnce && !repeatsWeeded_) {
         if (listed_.contains(word))
             return Outcome::Done;
         listed_.insert(word);
@@ -236,6 +239,7 @@ WordSearch::Result WordSearch::run(const WordQuery& query, const WordList& list,
     IndexSteps steps(progress);
     const auto mayList = [&run](QByteArrayView bytes) { return run.mayList(bytes); };
     std::vector<std::uint32_t> items;
+    run.repeatsWeeded();
     if (!index_->collect(query, run.seedKey(), mayList, steps, items))
         return run.ended(Outcome::Stopped);
     const auto itemCount = static_cast<double>(items.size());
