@@ -117,7 +117,12 @@ void WordIndex::build(const WordList& list, bool foldAccents) {
         groupedSingleLetters_[place] = single;
     }
 
-    groupedRepeats_.assign(items, false);
+    markRepeats();
+}
+
+// A word repeated in the list has its bytes again, in the same group.
+void WordIndex::markRepeats() {
+    groupedRepeats_.assign(groupedItems_.size(), false);
     QSet<QByteArrayView> seen;
     for (std::size_t group = 0; group + 1 < groupStarts_.size(); ++group) {
         if (groupStarts_[group + 1] - groupStarts_[group] < 2)

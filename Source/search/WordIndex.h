@@ -58,6 +58,7 @@ public:
                  IndexSteps& steps, std::vector<std::uint32_t>& items) const;
 
 private:
+    void markRepeats();
     void putInListOrder(std::vector<std::uint32_t>& items) const;
 
     // The index: the words' places grouped by their letter sets, and where
