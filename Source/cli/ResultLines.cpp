@@ -4,6 +4,8 @@
 #include "files/OutputWriter.h"
 #include "search/RunMessages.h"
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
@@ -19,13 +21,9 @@ ResultLines::ResultLines(std::FILE* out, OutputWriter* file, TerminalProgress& p
 }
 
 bool ResultLines::add(QByteArrayView printed, QByteArrayView filed) {
-    printed_.append(printed.data(), printed.size());
-    printed_.append('\n');
-    if (file_ != nullptr) {
-        const QByteArrayView line = filed.isNull() ? printed : filed;
-        filed_.append(line.data(), line.size());
-        filed_.append("\r\n", 2);
-    }
+    AppendBytes(printed_, printed, "\n");
+    if (file_ != nullptr)
+        AppendBytes(filed_, filed.isNull() ? printed : filed, "\r\n");
     ++count_;
     if (printed_.size() >= BlockSize || (count_ % 64 == 0 && sinceFlushed_.elapsed() >= BlockAge))
         return flush();
@@ -59,6 +57,16 @@ bool ResultLines::flush() {
         }
     }
     return true;
+}
+
+void AppendBytes(QByteArray& to, QByteArrayView bytes, QByteArrayView end) {
+    // QByteArray::append takes the general way of insert(); a search that
+    // prints millions of lines spends a quarter of its time there.
+    const qsizetype at = to.size();
+    to.resize(at + bytes.size() + end.size());
+    char* const out = to.data() + at;
+    std::memcpy(out, bytes.data(), static_cast<std::size_t>(bytes.size()));
+    std::memcpy(out + bytes.size(), end.data(), static_cast<std::size_t>(end.size()));
 }
 
 void AppendJsonString(QByteArray& json, QStringView text) {

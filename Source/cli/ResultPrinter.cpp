@@ -60,23 +60,27 @@ bool ResultPrinter::printAnagram(std::span<const int> indices) {
     line_.resize(0);
     line_.append(json ? "{\"words\":[" : "");
     bool first = true;
+    const QByteArrayView between = json ? "," : " ";
     const auto append = [&](const QByteArray& word) {
-        if (!first)
-            line_.append(json ? ',' : ' ');
-        line_.append(word);
+        AppendBytes(line_, first ? QByteArrayView() : between, word);
         first = false;
     };
-    // The included words, in the same order, go before the first word that
-    // ranks after them.
-    std::size_t included = 0;
-    for (const int index : indices) {
-        const auto i = static_cast<std::size_t>(index);
-        while (included < static_cast<std::size_t>(vocabulary_->includedBefore(i)))
+    if (included_.empty()) {
+        for (const int index : indices)
+            append(anagramWords_[static_cast<std::size_t>(index)]);
+    } else {
+        // The included words, in the same order, go before the first word
+        // that ranks after them.
+        std::size_t included = 0;
+        for (const int index : indices) {
+            const auto i = static_cast<std::size_t>(index);
+            while (included < static_cast<std::size_t>(vocabulary_->includedBefore(i)))
+                append(included_[included++]);
+            append(anagramWords_[i]);
+        }
+        while (included < included_.size())
             append(included_[included++]);
-        append(anagramWords_[i]);
     }
-    while (included < included_.size())
-        append(included_[included++]);
     if (json)
         line_.append("]}");
     return lines_.add(line_);
