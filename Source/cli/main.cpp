@@ -11,9 +11,16 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include "cli/WindowsConsole.h"
+#endif
+
 using namespace Vorlaine;
 
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    const WindowsConsole console;
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("makewords"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(VersionText));
