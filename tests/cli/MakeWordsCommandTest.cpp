@@ -27,7 +27,16 @@ Result MakeWords(const QStringList& arguments, const QString& folder,
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    Result result{process.exitCode(), process.readAllStandardOutput(),
+                  process.readAllStandardError()};
+#ifdef _WIN32
+    // Windows' text-mode output ends every line with CR LF, its own convention.
+    for (QByteArray* text : {&result.out, &result.err}) {
+        EXPECT_EQ(text->count("\r\n"), text->count('\n')) << text->constData();
+        text->replace("\r\n", "\n");
+    }
+#endif
+    return result;
 }
 
 TEST(MakeWordsCommand, RunsWithTheWindowsDefaults) {
@@ -71,6 +80,9 @@ TEST(MakeWordsCommand, ErrorsExitWithOne) {
 }
 
 TEST(MakeWordsCommand, FullDiskKeepsWholeLinesOnly) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Linux only: bash's ulimit -f limits the file size";
+#endif
     // Distinct seven-letter words, nine bytes a line: the 1,024-byte file-size
     // limit falls inside a line.
     TempFiles files;
@@ -210,6 +222,9 @@ QStringList AnagramSet(const QByteArray& printed) {
 }
 
 TEST(MakeWordsCommand, PhraseAnagramsAreThoseOfAn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Linux only: the peer, Debian's an, is a Linux program";
+#endif
     // Every 25th lower-case word of Debian's list, and the short words an
     // anagram needs to come out.
     QFile dictionary(QStringLiteral("/usr/share/dict/american-english"));
