@@ -1,6 +1,6 @@
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (the posix thread
-# model, which Qt needs). Programs built here run under wine: the tests, and
-# GoogleTest's discovery of them at build time.
+# model, which Qt needs). Programs built here run under wine (cmake/wine-run):
+# the tests, and GoogleTest's discovery of them at build time.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -20,4 +20,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
