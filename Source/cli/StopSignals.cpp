@@ -22,6 +22,10 @@ extern "C" void Catch(int number) {
 void StopSignals::catchThem() {
     std::signal(SIGINT, Catch);
     std::signal(SIGTERM, Catch);
+#ifdef SIGBREAK
+    // Windows' Ctrl-Break, the one stop a console can send to another process group.
+    std::signal(SIGBREAK, Catch);
+#endif
 }
 
 bool StopSignals::requested() {

@@ -14,11 +14,19 @@
 #include <cerrno>
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include "cli/WindowsConsole.h"
+#endif
+
 using namespace Vorlaine;
 
 int main(int argc, char* argv[]) {
     // Before anything opens a file: Qt's own start opens some.
     const bool outputOpen = OpenClosedStandardStreams();
+
+#ifdef Q_OS_WIN
+    const WindowsConsole console;
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("makewords"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(VersionText));

@@ -3,6 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace Vorlaine {
 
 using LineScan::IsBlank;
@@ -28,6 +33,10 @@ bool WordListReader::open() {
 }
 
 bool WordListReader::openStandardInput() {
+#ifdef Q_OS_WIN
+    // Text mode would turn CR LF into LF and end the list at the first Ctrl-Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
     return openDescriptor(fileno(stdin));
 }
 

@@ -1,14 +1,17 @@
 #include "files/FileExists.h"
+#include "files/NativePath.h"
 #include "files/OutputWriter.h"
 #include "support/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
+#include <system_error>
+
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
+#endif
 
 namespace Vorlaine {
 namespace {
@@ -24,7 +27,16 @@ TEST(FileExists, OnlyRegularFilesExist) {
     EXPECT_FALSE(FileExists(files.path("")));
     EXPECT_FALSE(FileExists(QStringLiteral("/dev/zero")));
     EXPECT_FALSE(FileExists(QStringLiteral("/dev/null")));
+    EXPECT_FALSE(FileExists(QStringLiteral("NUL")));
+}
 
+TEST(FileExists, NamedPipesAndSymbolicLinks) {
+#ifdef _WIN32
+    GTEST_SKIP()
+        << "Linux only: Windows has no named pipes in folders, and QFile::link makes a .lnk";
+#else
+    TempFiles files;
+    files.write("list.txt", "angle\n");
     ASSERT_EQ(mkfifo(QFile::encodeName(files.path("pipe")).constData(), 0600), 0);
     EXPECT_FALSE(FileExists(files.path("pipe")));
 
@@ -32,6 +44,7 @@ TEST(FileExists, OnlyRegularFilesExist) {
     EXPECT_TRUE(FileExists(files.path("link.txt"))) << "links are followed";
     QFile::link(files.path("missing.txt"), files.path("dangling.txt"));
     EXPECT_FALSE(FileExists(files.path("dangling.txt")));
+#endif
 }
 
 TEST(FileExists, RelativePathsStartAtTheCurrentFolder) {
@@ -48,14 +61,17 @@ TEST(IsSameFile, HoweverThePathIsSpelled) {
     TempFiles files;
     const QString list = files.write("list.txt", "angle\n");
     const QString other = files.write("other.txt", "angle\n");
-    QFile::link(list, files.path("link.txt"));
-    ASSERT_EQ(::link(QFile::encodeName(list).constData(),
-                     QFile::encodeName(files.path("hard.txt")).constData()),
-              0);
+    std::error_code error;
+    std::filesystem::create_hard_link(NativePath(list), NativePath(files.path("hard.txt")), error);
+    ASSERT_FALSE(error) << error.message();
     EXPECT_TRUE(IsSameFile(list, list));
     EXPECT_TRUE(IsSameFile(list, files.path("./list.txt")));
-    EXPECT_TRUE(IsSameFile(list, files.path("link.txt")));
+    EXPECT_TRUE(IsSameFile(list, QDir::toNativeSeparators(list)));
     EXPECT_TRUE(IsSameFile(list, files.path("hard.txt")));
+#ifndef _WIN32 // QFile::link makes a Windows shortcut, a file of its own
+    QFile::link(list, files.path("link.txt"));
+    EXPECT_TRUE(IsSameFile(list, files.path("link.txt")));
+#endif
     EXPECT_FALSE(IsSameFile(list, other)) << "same contents, another file";
     EXPECT_FALSE(IsSameFile(list, files.path("new.txt")));
     EXPECT_FALSE(IsSameFile(list, QString()));
@@ -116,10 +132,14 @@ TEST(OutputWriter, Failures) {
     TempFiles files;
     OutputWriter noFolder(files.path("missing/out.txt"));
     EXPECT_FALSE(noFolder.open());
-    EXPECT_EQ(noFolder.errorString(), "No such file or directory");
-
     OutputWriter folder(files.path(""));
     EXPECT_FALSE(folder.open());
+#ifdef _WIN32
+    EXPECT_FALSE(noFolder.errorString().isEmpty());
+    EXPECT_FALSE(folder.errorString().isEmpty());
+    GTEST_SKIP() << "Linux only below: its error texts, named pipes and /dev/full";
+#else
+    EXPECT_EQ(noFolder.errorString(), "No such file or directory");
     EXPECT_EQ(folder.errorString(), "Is a directory");
 
     // A named pipe without a reader would block the open for ever.
@@ -132,6 +152,7 @@ TEST(OutputWriter, Failures) {
     ASSERT_TRUE(full.open());
     EXPECT_FALSE(full.appendLine("angle"));
     EXPECT_EQ(full.errorString(), "No space left on device");
+#endif
 }
 
 } // namespace

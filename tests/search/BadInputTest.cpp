@@ -7,10 +7,13 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 namespace Vorlaine {
 namespace {
@@ -44,6 +47,19 @@ protected:
 };
 
 TEST_F(BadInputTest, WordListsThatAreNoFilesAreNotFound) {
+    for (const QString& path : {QString(), files.path("missing.txt"), files.path(""),
+                                QStringLiteral("/dev/zero"), QStringLiteral("/dev/null")}) {
+        const ScriptedWindow::Message message = runOn(path);
+        EXPECT_EQ(message.prompt, path + " not found!");
+        EXPECT_EQ(message.kind, MessageKind::Error);
+    }
+    EXPECT_FALSE(files.exists("out.txt")) << "nothing is opened for a list that is not there";
+}
+
+TEST_F(BadInputTest, NamedPipesAndSocketsAreNotFound) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Linux only: Windows keeps no named pipes or sockets in folders";
+#else
     ASSERT_EQ(mkfifo(QFile::encodeName(files.path("pipe")).constData(), 0600), 0);
 
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -55,15 +71,14 @@ TEST_F(BadInputTest, WordListsThatAreNoFilesAreNotFound) {
                 static_cast<std::size_t>(socketPath.size()));
     ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    for (const QString& path :
-         {QString(), files.path("missing.txt"), files.path(""), QStringLiteral("/dev/zero"),
-          QStringLiteral("/dev/null"), files.path("pipe"), files.path("socket")}) {
+    for (const QString& path : {files.path("pipe"), files.path("socket")}) {
         const ScriptedWindow::Message message = runOn(path);
         EXPECT_EQ(message.prompt, path + " not found!");
         EXPECT_EQ(message.kind, MessageKind::Error);
     }
     ::close(sock);
     EXPECT_FALSE(files.exists("out.txt")) << "nothing is opened for a list that is not there";
+#endif
 }
 
 TEST_F(BadInputTest, OddButReadableWordLists) {
@@ -164,7 +179,12 @@ TEST_F(BadInputTest, ListThatChangesBetweenThePasses) {
     // Vanished before the second pass.
     window.scriptReads(Field::WordList, {full, full, gone});
     const ScriptedWindow::Message message = runOn(full);
+#ifdef _WIN32 // Windows words the reason in its own way
+    EXPECT_TRUE(message.prompt.startsWith(gone + " could not be opened: "))
+        << message.prompt.toStdString();
+#else
     EXPECT_EQ(message.prompt, gone + " could not be opened: No such file or directory");
+#endif
     EXPECT_EQ(message.kind, MessageKind::Error);
 }
 
