@@ -54,12 +54,6 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 # --- The zip and the installer: cpack, or the "package" target ----------------
 
-set(CPACK_PACKAGE_NAME vorlaine)
-set(CPACK_PACKAGE_VERSION ${VORLAINE_VERSION_TEXT})
-set(CPACK_PACKAGE_VENDOR "Vorlaine developers")
-set(CPACK_PACKAGE_CONTACT "Vorlaine developers <vorlaine@vorlaine.invalid>")
-set(CPACK_PACKAGE_HOMEPAGE_URL https://vorlaine.invalid/)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "find every word that can be spelled from a seed word")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR ZIP NSIS)

@@ -4,6 +4,7 @@
 // raised in this one.)
 
 #include "cli/StopSignals.h"
+#include "support/MakeWordsProcess.h"
 #include "support/TempFiles.h"
 
 #include <QProcess>
@@ -15,31 +16,18 @@ namespace {
 
 using Testing::TempFiles;
 
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result MakeWords(const QStringList& arguments, const QString& folder,
-                 const QByteArray& input = {}) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(MAKEWORDS_PATH), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using Testing::Result;
+// The output as makewords wrote it, CR LF and all.
+using Testing::MakeWordsAsWritten;
 
 TEST(WindowsConsole, ArgumentsAndOutputAreUtf8) {
     TempFiles files;
     // ç is a letter of its own: "face" and "café" need a c.
     files.write(QString::fromUtf8("Wörter.txt"), "caf\xC3\xA9\nface\nfa\xC3\xA7"
                                                  "ade\nfade\n");
-    const Result result = MakeWords({QString::fromUtf8("--seed=façade"), "-m", "3", "-l",
-                                     QString::fromUtf8("Wörter.txt"), "-o", "-"},
-                                    files.path(""));
+    const Result result = MakeWordsAsWritten({QString::fromUtf8("--seed=façade"), "-m", "3", "-l",
+                                              QString::fromUtf8("Wörter.txt"), "-o", "-"},
+                                             files.path(""));
     EXPECT_EQ(result.exitCode, 0) << result.err.constData();
     // Text-mode output: CR LF, as Windows programs write lines.
     EXPECT_EQ(result.out, "fa\xC3\xA7"
@@ -49,8 +37,9 @@ TEST(WindowsConsole, ArgumentsAndOutputAreUtf8) {
 TEST(WindowsConsole, StandardInputIsReadAsBytes) {
     // In text mode Ctrl-Z would end the list, and CR LF would lose its CR.
     TempFiles files;
-    const Result result = MakeWords({"-s", "tangle", "-m", "1", "-l", "-", "-o", "out.txt"},
-                                    files.path(""), "tangle\r\n\x1A\r\nangle\ngent\r\n");
+    const Result result =
+        MakeWordsAsWritten({"-s", "tangle", "-m", "1", "-l", "-", "-o", "out.txt"}, files.path(""),
+                           "tangle\r\n\x1A\r\nangle\ngent\r\n");
     EXPECT_EQ(result.exitCode, 0) << result.err.constData();
     EXPECT_EQ(files.read("out.txt"), "tangle\r\nangle\r\ngent\r\n");
 }

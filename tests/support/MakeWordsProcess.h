@@ -22,8 +22,10 @@ struct Result {
     QByteArray err;
 };
 
-inline Result MakeWords(const QStringList& arguments, const QString& folder,
-                        const QByteArray& input = {}) {
+// Runs makewords with the arguments and standard input given; its output as
+// it wrote it.
+inline Result MakeWordsAsWritten(const QStringList& arguments, const QString& folder,
+                                 const QByteArray& input = {}) {
     QProcess process;
     process.setWorkingDirectory(folder);
     process.start(QStringLiteral(MAKEWORDS_PATH), arguments);
@@ -31,8 +33,13 @@ inline Result MakeWords(const QStringList& arguments, const QString& folder,
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    Result result{process.exitCode(), process.readAllStandardOutput(),
-                  process.readAllStandardError()};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The same, with lines ending in LF on every platform.
+inline Result MakeWords(const QStringList& arguments, const QString& folder,
+                        const QByteArray& input = {}) {
+    Result result = MakeWordsAsWritten(arguments, folder, input);
 #ifdef _WIN32
     // Windows' text-mode output ends every line with CR LF, its own convention.
     for (QByteArray* text : {&result.out, &result.err}) {
