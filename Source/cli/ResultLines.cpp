@@ -4,7 +4,7 @@
 #include "files/OutputWriter.h"
 #include "search/RunMessages.h"
 
-#include <cstring>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -64,9 +64,9 @@ void AppendBytes(QByteArray& to, QByteArrayView bytes, QByteArrayView end) {
     // prints millions of lines spends a quarter of its time there.
     const qsizetype at = to.size();
     to.resize(at + bytes.size() + end.size());
-    char* const out = to.data() + at;
-    std::memcpy(out, bytes.data(), static_cast<std::size_t>(bytes.size()));
-    std::memcpy(out + bytes.size(), end.data(), static_cast<std::size_t>(end.size()));
+    // std::copy, not memcpy: an empty view may hold no pointer at all.
+    char* const out = std::copy(bytes.begin(), bytes.end(), to.data() + at);
+    std::copy(end.begin(), end.end(), out);
 }
 
 void AppendJsonString(QByteArray& json, QStringView text) {
