@@ -48,7 +48,8 @@ QStringList ChoiceNames(const std::pair<QString, Choice> (&choices)[Count]) {
     return names;
 }
 
-std::vector<OptionSpec> MakeOptionTable() {
+// The window's four settings, with their defaults.
+std::vector<OptionDefinition> WindowOptions() {
     using enum OptionId;
     using enum OptionScope;
     return {
@@ -74,6 +75,14 @@ std::vector<OptionSpec> MakeOptionTable() {
          .help = u"The file the words are appended to; - prints them only."_s,
          .setting = Field::Output,
          .takesFile = true},
+    };
+}
+
+// What the searches of single words take.
+std::vector<OptionDefinition> SearchOptions() {
+    using enum OptionId;
+    using enum OptionScope;
+    return {
         {.id = MaximumLength,
          .names = {u"x"_s, u"max-length"_s},
          .valueName = u"N"_s,
@@ -133,6 +142,14 @@ std::vector<OptionSpec> MakeOptionTable() {
          .help = u"Many seeds, one a line; - reads them from standard input."_s,
          .scope = SingleWords,
          .takesFile = true},
+    };
+}
+
+// The anagrams of a phrase.
+std::vector<OptionDefinition> PhraseOptions() {
+    using enum OptionId;
+    using enum OptionScope;
+    return {
         {.id = Words,
          .names = {u"w"_s, u"words"_s},
          .valueName = u"N"_s,
@@ -157,6 +174,14 @@ std::vector<OptionSpec> MakeOptionTable() {
          .valueName = u"K"_s,
          .help = u"With --words: only anagrams of at least K words."_s,
          .scope = PhraseWords},
+    };
+}
+
+// For every search.
+std::vector<OptionDefinition> OtherOptions() {
+    using enum OptionId;
+    using enum OptionScope;
+    return {
         {.id = NoProperNouns,
          .names = {u"no-proper-nouns"_s},
          .help = u"Leaves out every word of the list that begins with a capital letter."_s},
@@ -167,16 +192,27 @@ std::vector<OptionSpec> MakeOptionTable() {
     };
 }
 
+// In the order --help lists them.
+std::vector<OptionDefinition> MakeOptionTable() {
+    std::vector<OptionDefinition> table;
+    for (auto part : {WindowOptions(), SearchOptions(), PhraseOptions(), OtherOptions()})
+        table.insert(table.end(), std::make_move_iterator(part.begin()),
+                     std::make_move_iterator(part.end()));
+    return table;
+}
+
 class Parser {
 public:
     explicit Parser(Options& options) : options_(options) {
-        for (const OptionSpec& spec : OptionTable()) {
-            const QString defaultValue = spec.setting ? DefaultText(*spec.setting) : QString();
-            const QString help =
-                spec.setting ? spec.help + u" The default is "_s + defaultValue + u'.' : spec.help;
-            parsed_.emplace(spec.id,
-                            QCommandLineOption(spec.names, help, spec.valueName, defaultValue));
-            parser_.addOption(parsed_.at(spec.id));
+        for (const OptionDefinition& defined : OptionTable()) {
+            const QString defaultValue =
+                defined.setting ? DefaultText(*defined.setting) : QString();
+            const QString help = defined.setting
+                                     ? defined.help + u" The default is "_s + defaultValue + u'.'
+                                     : defined.help;
+            parsed_.emplace(defined.id, QCommandLineOption(defined.names, help, defined.valueName,
+                                                           defaultValue));
+            parser_.addOption(parsed_.at(defined.id));
         }
     }
 
@@ -267,8 +303,8 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
 
     options_.windowRun = !IsStandardStream(options_.settings.text(Field::WordList)) &&
                          !IsStandardStream(options_.settings.text(Field::Output));
-    for (const OptionSpec& spec : OptionTable()) {
-        if (!spec.setting && !spec.showsOnly && isSet(spec.id))
+    for (const OptionDefinition& defined : OptionTable()) {
+        if (!defined.setting && !defined.showsOnly && isSet(defined.id))
             options_.windowRun = false;
     }
     return std::nullopt;
@@ -276,9 +312,9 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
 
 std::optional<int> Parser::readValues() {
     using enum OptionId;
-    for (const OptionSpec& spec : OptionTable()) {
-        if (spec.setting)
-            options_.settings.setText(*spec.setting, value(spec.id));
+    for (const OptionDefinition& defined : OptionTable()) {
+        if (defined.setting)
+            options_.settings.setText(*defined.setting, value(defined.id));
     }
     options_.foldAccents = isSet(FoldAccents);
     options_.tileValuesPath = value(TileValues);
@@ -331,13 +367,14 @@ std::optional<int> Parser::checkCombinations() {
         return usageError(u"--min-words cannot be more than --words"_s);
     // Anagrams of a phrase: the options that only single words have, and back.
     const bool phrase = options_.words >= 2;
-    for (const OptionSpec& spec : OptionTable()) {
-        if (!isSet(spec.id))
+    for (const OptionDefinition& defined : OptionTable()) {
+        if (!isSet(defined.id))
             continue;
-        if (phrase && spec.scope == OptionScope::SingleWords)
-            return usageError(u"--"_s + spec.longName() + u" cannot go with --words 2 or more"_s);
-        if (!phrase && spec.scope == OptionScope::PhraseWords)
-            return usageError(u"--"_s + spec.longName() + u" needs --words 2 or more"_s);
+        if (phrase && defined.scope == OptionScope::SingleWords)
+            return usageError(u"--"_s + defined.longName() +
+                              u" cannot go with --words 2 or more"_s);
+        if (!phrase && defined.scope == OptionScope::PhraseWords)
+            return usageError(u"--"_s + defined.longName() + u" needs --words 2 or more"_s);
     }
     return std::nullopt;
 }
@@ -387,8 +424,8 @@ const std::vector<Example>& Examples() {
     return examples;
 }
 
-const std::vector<OptionSpec>& OptionTable() {
-    static const std::vector<OptionSpec> table = MakeOptionTable();
+const std::vector<OptionDefinition>& OptionTable() {
+    static const std::vector<OptionDefinition> table = MakeOptionTable();
     return table;
 }
 

@@ -85,7 +85,7 @@ enum class OptionScope {
     PhraseWords, // needs --words 2 or more
 };
 
-struct OptionSpec {
+struct OptionDefinition {
     OptionId id = OptionId::Seed;
     QStringList names = {}; // the short name first, if there is one; the long one last
     QString valueName = {}; // empty for a switch
@@ -102,7 +102,7 @@ struct OptionSpec {
     QString longName() const { return names.constLast(); }
 };
 
-const std::vector<OptionSpec>& OptionTable();
+const std::vector<OptionDefinition>& OptionTable();
 
 // The examples of --help, the README and the manual page.
 struct Example {

@@ -28,21 +28,21 @@ QString Escaped(QString text) {
 
 TEST(OptionDocs, ManualPageHasEveryOptionAndChoice) {
     const QString manual = SourceFile("packaging/makewords.1.in");
-    for (const OptionSpec& spec : OptionTable()) {
+    for (const OptionDefinition& defined : OptionTable()) {
         // The entry's first line names the option, the short name first.
-        const QString heading = spec.names.size() == 2
-                                    ? Escaped(ManName(spec.names[0])) + QStringLiteral(" \", \" ") +
-                                          Escaped(ManName(spec.names[1]))
-                                    : Escaped(ManName(spec.longName()));
+        const QString heading = defined.names.size() == 2 ? Escaped(ManName(defined.names[0])) +
+                                                                QStringLiteral(" \", \" ") +
+                                                                Escaped(ManName(defined.names[1]))
+                                                          : Escaped(ManName(defined.longName()));
         const QRegularExpression entry(QStringLiteral("\n\\.TP\n\\.B[IR]? [^\n]*") +
                                        QRegularExpression::escape(heading) +
                                        QStringLiteral("[^\n]*\n((?:[^\n]*\n)*?)\\.(?:TP|SS|SH)"));
         const QRegularExpressionMatch match = entry.match(manual);
-        ASSERT_TRUE(match.hasMatch()) << spec.longName().toStdString();
-        for (const QString& choice : spec.choices)
+        ASSERT_TRUE(match.hasMatch()) << defined.longName().toStdString();
+        for (const QString& choice : defined.choices)
             EXPECT_TRUE(match.captured(1).contains(QStringLiteral(".B ") + choice) ||
                         match.captured(1).contains(QStringLiteral(".BR ") + choice))
-                << spec.longName().toStdString() << " " << choice.toStdString();
+                << defined.longName().toStdString() << " " << choice.toStdString();
     }
 }
 
@@ -69,21 +69,21 @@ TEST(OptionDocs, CompletionHasEveryOptionAndChoice) {
         allNames.match(completion).captured(1).split(QRegularExpression(QStringLiteral("\\s+")));
     const std::map<QString, QString> afterOption = Branches(completion, QStringLiteral("$prev"));
     const std::map<QString, QString> afterEquals = Branches(completion, QStringLiteral("$cur"));
-    for (const OptionSpec& spec : OptionTable()) {
-        for (const QString& name : spec.names) {
+    for (const OptionDefinition& defined : OptionTable()) {
+        for (const QString& name : defined.names) {
             EXPECT_TRUE(offered.contains(ManName(name))) << name.toStdString();
             // An option's value is completed, or at least not taken for an option.
-            if (!spec.valueName.isEmpty()) {
+            if (!defined.valueName.isEmpty()) {
                 EXPECT_TRUE(afterOption.contains(ManName(name))) << name.toStdString();
             }
         }
-        const QString equals = ManName(spec.longName()) + QStringLiteral("=*");
+        const QString equals = ManName(defined.longName()) + QStringLiteral("=*");
         const QString values =
-            spec.takesFile ? QStringLiteral("_filedir")
-                           : QStringLiteral("compgen -W '") + spec.choices.join(u' ') + u'\'';
-        if (!spec.takesFile && spec.choices.isEmpty())
+            defined.takesFile ? QStringLiteral("_filedir")
+                              : QStringLiteral("compgen -W '") + defined.choices.join(u' ') + u'\'';
+        if (!defined.takesFile && defined.choices.isEmpty())
             continue;
-        for (const QString& name : spec.names)
+        for (const QString& name : defined.names)
             EXPECT_TRUE(afterOption.at(ManName(name)).contains(values)) << name.toStdString();
         ASSERT_TRUE(afterEquals.contains(equals)) << equals.toStdString();
         EXPECT_TRUE(afterEquals.at(equals).contains(values)) << equals.toStdString();
@@ -92,18 +92,18 @@ TEST(OptionDocs, CompletionHasEveryOptionAndChoice) {
 
 TEST(OptionDocs, ReadmeHasEveryOptionAndChoice) {
     const QString readme = SourceFile("README.md");
-    for (const OptionSpec& spec : OptionTable()) {
+    for (const OptionDefinition& defined : OptionTable()) {
         // A row of the README's option tables starts with the option.
         const QRegularExpression row(QStringLiteral("\n\\| ([^|]*`") +
-                                     QRegularExpression::escape(ManName(spec.longName())) +
+                                     QRegularExpression::escape(ManName(defined.longName())) +
                                      QStringLiteral("[ `][^\n]*)"));
         const QRegularExpressionMatch match = row.match(readme);
-        ASSERT_TRUE(match.hasMatch()) << spec.longName().toStdString();
-        if (spec.names.size() == 2) {
-            EXPECT_TRUE(match.captured(1).startsWith(u'`' + ManName(spec.names[0]) + u'`'))
-                << spec.longName().toStdString();
+        ASSERT_TRUE(match.hasMatch()) << defined.longName().toStdString();
+        if (defined.names.size() == 2) {
+            EXPECT_TRUE(match.captured(1).startsWith(u'`' + ManName(defined.names[0]) + u'`'))
+                << defined.longName().toStdString();
         }
-        for (const QString& choice : spec.choices)
+        for (const QString& choice : defined.choices)
             EXPECT_TRUE(match.captured(1).contains(u'`' + choice + u'`')) << choice.toStdString();
     }
 }
