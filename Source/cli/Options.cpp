@@ -35,6 +35,12 @@ const std::pair<QString, SortOrder> SortChoices[] = {
     {u"length"_s, SortOrder::Length},
     {u"score"_s, SortOrder::Score},
 };
+// Language codes, English's first as the default.
+const std::pair<QString, TileSet> TileSetChoices[] = {
+    {u"en"_s, TileSet::English}, {u"fr"_s, TileSet::French},  {u"de"_s, TileSet::German},
+    {u"es"_s, TileSet::Spanish}, {u"it"_s, TileSet::Italian}, {u"nl"_s, TileSet::Dutch},
+    {u"pl"_s, TileSet::Polish},
+};
 const std::pair<QString, OutputFormat> FormatChoices[] = {
     {u"plain"_s, OutputFormat::Plain},
     {u"json"_s, OutputFormat::Json},
@@ -122,11 +128,18 @@ std::vector<OptionDefinition> SearchOptions() {
          .names = {u"n"_s, u"limit"_s},
          .valueName = u"N"_s,
          .help = u"At most N words (per seed), after sorting."_s},
+        {.id = Tiles,
+         .names = {u"tiles"_s},
+         .valueName = u"language"_s,
+         .help = u"The tile values of the English (en, the default), French (fr), German (de), "
+                 "Spanish (es), Italian (it), Dutch (nl) or Polish (pl) edition of the crossword "
+                 "tile game."_s,
+         .choices = ChoiceNames(TileSetChoices)},
         {.id = TileValues,
          .names = {u"tile-values"_s},
          .valueName = u"file"_s,
-         .help = u"Tile values for --sort score and JSON, from lines \"letter value\"; the "
-                 "English tiles otherwise."_s,
+         .help = u"Tile values for --sort score and JSON, from lines \"letter value\"; they "
+                 "override --tiles."_s,
          .takesFile = true},
         {.id = FoldAccents,
          .names = {u"fold-accents"_s},
@@ -343,7 +356,8 @@ std::optional<int> Parser::readValues() {
         !readNumber(Words, 1, options_.words) ||
         !readNumber(MinimumWords, 1, options_.minimumWords) ||
         !readChoice(Sort, SortChoices, options_.sort) ||
-        !readChoice(Format, FormatChoices, options_.format))
+        !readChoice(Format, FormatChoices, options_.format) ||
+        !readChoice(Tiles, TileSetChoices, options_.tileSet))
         return usageError(failure_);
     if (isSet(Limit))
         options_.limit = limit;

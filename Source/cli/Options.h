@@ -2,6 +2,7 @@
 
 #include "files/WordLength.h"
 #include "search/FieldTexts.h"
+#include "search/TileValues.h"
 #include "search/WordPattern.h"
 #include "search/WordSearch.h"
 
@@ -26,7 +27,8 @@ struct Options {
     std::optional<QRegularExpression> regex;
     SortOrder sort = SortOrder::List;
     std::optional<qsizetype> limit;
-    QString tileValuesPath; // empty: the English tiles
+    TileSet tileSet = TileSet::English;
+    QString tileValuesPath; // empty: the tile set's values
     bool foldAccents = false;
     OutputFormat format = OutputFormat::Plain;
     QString seedsPath; // empty: the one seed of --seed
@@ -65,6 +67,7 @@ enum class OptionId {
     Regex,
     Sort,
     Limit,
+    Tiles,
     TileValues,
     FoldAccents,
     Format,

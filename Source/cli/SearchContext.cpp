@@ -31,6 +31,7 @@ std::optional<int> SearchContext::start(const QString& seedsPath) {
         !failed.isEmpty())
         return ReportError(failed);
 
+    tiles_ = TileValues::Edition(options_.tileSet, options_.foldAccents);
     if (!options_.tileValuesPath.isEmpty()) {
         QFile file(options_.tileValuesPath);
         if (!file.open(QIODevice::ReadOnly))

@@ -8,13 +8,19 @@
 
 namespace Vorlaine {
 
+// The editions of the classic crossword tile game whose tile values are built in.
+enum class TileSet { English, French, German, Spanish, Italian, Dutch, Polish };
+
 // What each letter scores when played from the seed. Letters are lower-cased
 // UTF-16 code units; a letter without a value scores 0.
 class TileValues {
 public:
-    // The English tiles: a1 b3 c3 d2 e1 f4 g2 h4 i1 j8 k5 l1 m3 n1 o1 p3 q10 r1 s1 t1 u1
-    // v4 w4 x8 y4 z10.
-    static TileValues English();
+    // The published values of the edition's single-letter tiles. The Spanish
+    // set's ch, ll and rr tiles have no single letter: words score those
+    // letters one by one. With foldAccents an accented letter scores as the
+    // plain letter it folds to, as the words compare.
+    static TileValues Edition(TileSet set, bool foldAccents);
+    static TileValues English() { return Edition(TileSet::English, false); }
 
     // Values from text of lines "letter value": a letter, blanks, a whole number.
     // Empty lines are skipped. With foldAccents the letters lose their accents,

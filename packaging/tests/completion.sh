@@ -18,5 +18,6 @@ complete_words() {
 [[ "$(complete_words makewords --so)" == "--sort" ]] || { echo "--so: $(complete_words makewords --so)"; exit 1; }
 [[ "$(complete_words makewords --sort s)" == "score" ]] || { echo "--sort s: $(complete_words makewords --sort s)"; exit 1; }
 [[ "$(complete_words makewords --format j)" == "json" ]] || { echo "--format j: $(complete_words makewords --format j)"; exit 1; }
+[[ "$(complete_words makewords --tiles f)" == "fr" ]] || { echo "--tiles f: $(complete_words makewords --tiles f)"; exit 1; }
 [[ "$(complete_words makewords --fold)" == "--fold-accents" ]] || { echo "--fold: $(complete_words makewords --fold)"; exit 1; }
 echo "completion: options and values complete"

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -436,6 +437,65 @@ TEST(CommandLine, TileValuesAreThePublishedOnesOrTheFilesUpToTenThousand) {
     EXPECT_TRUE(result.err.contains("10001")) << result.err.toStdString();
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(files.read("out.txt").count('\n'), 1) << "the refused run wrote nothing";
+}
+
+// Each edition's published table, letter by letter; letters without a tile score 0.
+TEST(CommandLine, TileSetsAreThePublishedTablesLetterByLetter) {
+    const std::pair<const char*, const char*> editions[] = {
+        {"en", "a1 b3 c3 d2 e1 f4 g2 h4 i1 j8 k5 l1 m3 n1 o1 p3 q10 r1 s1 t1 u1 v4 w4 x8 y4 z10"},
+        {"fr",
+         "a1 b3 c3 d2 e1 f4 g2 h4 i1 j8 k10 l1 m2 n1 o1 p3 q8 r1 s1 t1 u1 v4 w10 x10 y10 z10"},
+        {"de", "a1 ä6 b3 c4 d1 e1 f4 g2 h2 i1 j6 k4 l2 m3 n1 o2 ö8 p4 q10 r1 s1 t1 u1 ü6 v6 w3 x8 "
+               "y10 z3"},
+        {"es", "a1 b3 c3 d2 e1 f4 g2 h4 i1 j8 k0 l1 m3 n1 ñ8 o1 p3 q5 r1 s1 t1 u1 v4 w0 x8 y4 z10"},
+        {"it", "a1 b5 c2 d5 e1 f5 g8 h8 i1 j0 k0 l3 m3 n3 o1 p5 q10 r2 s2 t2 u3 v5 w0 x0 y0 z8"},
+        {"nl", "a1 b3 c5 d2 e1 f4 g3 h4 i1 j4 k3 l3 m3 n1 o1 p3 q10 r2 s2 t2 u4 v4 w5 x8 y8 z4"},
+        {"pl", "a1 ą5 b3 c2 ć6 d2 e1 ę5 f5 g3 h3 i1 j3 k2 l2 ł3 m2 n1 ń7 o1 ó5 p2 q0 r1 s1 ś5 t2 "
+               "u3 v0 w1 x0 y2 z1 ź9 ż5"},
+    };
+    TempFiles files;
+    for (const auto& [language, table] : editions) {
+        std::map<QString, int> published;
+        QString seed;
+        for (const QString& entry : QString::fromUtf8(table).split(u' ')) {
+            published[entry.first(1)] = entry.sliced(1).toInt();
+            seed += entry.first(1);
+        }
+        QStringList words;
+        for (const auto& [letter, value] : published)
+            words << letter.toUpper();
+        files.write("list.txt", words.join(u'\n').toUtf8() + '\n');
+        const QStringList arguments =
+            Args(u"-m 1 -x 1 --format json -l list.txt -o - --tiles "_s + QLatin1String(language)) +
+            QStringList{u"-s"_s, seed};
+        std::map<QString, int> scored;
+        for (const QJsonObject& o : JsonLines(MakeWords(arguments, files.path("")).out))
+            scored[o["word"].toString().toLower()] = o["score"].toInt(-1);
+        EXPECT_EQ(scored, published) << language;
+    }
+
+    // Accented letters fold to the plain letter's value; a file overrides the set.
+    files.write("list.txt", "Ärger\nquiz\n");
+    files.write("tiles.txt", "q 7\n");
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"-s ärger --tiles de", "Ärger", 6 + 1 + 2 + 1 + 1},
+        {"-s ärger --tiles de --fold-accents", "Ärger", 1 + 1 + 2 + 1 + 1},
+        {"-s quiz --tiles fr", "quiz", 8 + 1 + 1 + 10},
+        {"-s quiz --tiles fr --tile-values tiles.txt", "quiz", 7},
+    };
+    for (const auto& [options, word, score] : cases) {
+        const QStringList arguments =
+            Args(u"--format json -l list.txt -o - "_s + QString::fromUtf8(options));
+        const std::vector<QJsonObject> objects =
+            JsonLines(MakeWords(arguments, files.path("")).out);
+        ASSERT_EQ(objects.size(), 1u) << options;
+        EXPECT_EQ(objects.at(0)["word"].toString(), QString::fromUtf8(word)) << options;
+        EXPECT_EQ(objects.at(0)["score"].toInt(-1), score) << options;
+    }
+    const Result refused = MakeWords(Args("-s quiz --tiles xx -l list.txt -o -"), files.path(""));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains("--tiles takes en, fr, de, es, it, nl, pl"))
+        << refused.err.toStdString();
 }
 
 TEST(CommandLine, TileFileMayStartWithByteOrderMark) {
