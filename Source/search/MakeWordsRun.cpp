@@ -5,8 +5,8 @@
 #include "search/NumberText.h"
 #include "search/RunMessages.h"
 #include "search/SeedLetters.h"
+#include "search/WordSet.h"
 
-#include <QSet>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -143,7 +143,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
         return RunOutcome::Finished;
     };
 
-    QSet<QString> found;
+    WordSet found;
     qint32 foundCount = 0;
     ItemFilter filter(encoding);
     WordListItem item;

@@ -6,9 +6,9 @@
 #include "search/WordIndex.h"
 #include "search/WordList.h"
 #include "search/WordPattern.h"
+#include "search/WordSet.h"
 
 #include <QRegularExpression>
-#include <QSet>
 #include <algorithm>
 
 namespace Vorlaine {
@@ -54,7 +54,6 @@ public:
           lettersWithinBytes_(!search.foldAccents_ || encoding != TextEncoding::Windows1252),
           seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
-        listed_.reserve(256);
     }
 
     // Hands the item to `found` when the query lists it.
@@ -109,7 +108,7 @@ private:
     const bool lettersWithinBytes_;
     const QString seedKey_;
     const SeedLetters& letters_;
-    QSet<QString> listed_;
+    WordSet listed_;
     bool repeatsWeeded_ = false;
     WordMatch match_;
 };
@@ -167,9 +166,8 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             return Outcome::Done;
     }
     if (query_.eachWordOnce && !repeatsWeeded_) {
-        if (listed_.contains(word))
+        if (!listed_.insert(word))
             return Outcome::Done;
-        listed_.insert(word);
     }
 
     match_.bytes =

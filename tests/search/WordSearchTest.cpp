@@ -9,12 +9,15 @@
 #include "search/TileValues.h"
 #include "search/WordList.h"
 #include "search/WordPattern.h"
+#include "search/WordSet.h"
 #include "support/TempFiles.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
+#include <set>
 
 namespace Vorlaine {
 namespace {
@@ -175,6 +178,26 @@ TEST(WordSearch, PatternsAndTileValuesThatAreMalformed) {
     EXPECT_EQ(tiles->value(u'a'), 0) << "the file replaces every value";
     for (const char* bad : {"a", "ab 3", "a three", "a -1", "a 3.5"})
         EXPECT_FALSE(TileValues::parse(QString::fromLatin1(bad), false, error)) << bad;
+}
+
+// The set of words met against a plain set, through several doublings, with
+// words that differ only in case or length and the empty word.
+TEST(WordSet, AgreesWithAPlainSet) {
+    WordSet set;
+    std::set<QString> model;
+    std::mt19937 random(7);
+    const QString letters = QStringLiteral("aAbé");
+    for (int i = 0; i < 20000; ++i) {
+        QString word;
+        for (int n = static_cast<int>(random() % 8); n > 0; --n)
+            word += letters[static_cast<qsizetype>(random() % 4)];
+        const bool known = model.count(word) != 0;
+        ASSERT_EQ(set.contains(word), known) << word.toStdString();
+        ASSERT_EQ(set.insert(word), !known) << word.toStdString();
+        model.insert(word);
+        ASSERT_TRUE(set.contains(word));
+    }
+    EXPECT_EQ(set.size(), model.size());
 }
 
 } // namespace
