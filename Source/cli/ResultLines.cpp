@@ -24,6 +24,35 @@ bool ResultLines::add(QByteArrayView printed, QByteArrayView filed) {
     AppendBytes(printed_, printed, "\n");
     if (file_ != nullptr)
         AppendBytes(filed_, filed.isNull() ? printed : filed, "\r\n");
+    return added();
+}
+
+bool ResultLines::addJoined(QByteArrayView head, std::span<const QByteArrayView> parts,
+                            QByteArrayView between, QByteArrayView tail) {
+    qsizetype length = head.size() + tail.size();
+    for (const QByteArrayView part : parts)
+        length += part.size() + between.size();
+    if (!parts.empty())
+        length -= between.size();
+    const auto write = [&](QByteArray& to, QByteArrayView end) {
+        const qsizetype at = to.size();
+        to.resize(at + length + end.size());
+        char* out = std::copy(head.begin(), head.end(), to.data() + at);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                out = std::copy(between.begin(), between.end(), out);
+            out = std::copy(parts[i].begin(), parts[i].end(), out);
+        }
+        out = std::copy(tail.begin(), tail.end(), out);
+        std::copy(end.begin(), end.end(), out);
+    };
+    write(printed_, "\n");
+    if (file_ != nullptr)
+        write(filed_, "\r\n");
+    return added();
+}
+
+bool ResultLines::added() {
     ++count_;
     if (printed_.size() >= BlockSize || (count_ % 64 == 0 && sinceFlushed_.elapsed() >= BlockAge))
         return flush();

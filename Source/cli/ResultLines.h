@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <cstdio>
+#include <span>
 
 namespace Vorlaine {
 
@@ -22,6 +23,10 @@ public:
 
     // `filed` is the line as the file gets it, if other than as printed.
     bool add(QByteArrayView printed, QByteArrayView filed = {});
+    // Adds the line head, parts (with `between` after all but the last),
+    // tail, written straight into the blocks: anagrams come by the million.
+    bool addJoined(QByteArrayView head, std::span<const QByteArrayView> parts,
+                   QByteArrayView between, QByteArrayView tail);
     bool flush();
     // Flushes lines that have waited long; for a search that finds little.
     bool flushIfOld();
@@ -32,6 +37,8 @@ public:
     const QString& errorString() const { return errorString_; }
 
 private:
+    bool added();
+
     std::FILE* out_;
     OutputWriter* file_;
     TerminalProgress& progress_;

@@ -56,18 +56,10 @@ void ResultPrinter::setAnagramWords(const AnagramVocabulary& vocabulary) {
 }
 
 bool ResultPrinter::printAnagram(std::span<const int> indices) {
-    const bool json = format_ == OutputFormat::Json;
-    line_.resize(0);
-    line_.append(json ? "{\"words\":[" : "");
-    bool first = true;
-    const QByteArrayView between = json ? "," : " ";
-    const auto append = [&](const QByteArray& word) {
-        AppendBytes(line_, first ? QByteArrayView() : between, word);
-        first = false;
-    };
+    parts_.clear();
     if (included_.empty()) {
         for (const int index : indices)
-            append(anagramWords_[static_cast<std::size_t>(index)]);
+            parts_.emplace_back(anagramWords_[static_cast<std::size_t>(index)]);
     } else {
         // The included words, in the same order, go before the first word
         // that ranks after them.
@@ -75,15 +67,15 @@ bool ResultPrinter::printAnagram(std::span<const int> indices) {
         for (const int index : indices) {
             const auto i = static_cast<std::size_t>(index);
             while (included < static_cast<std::size_t>(vocabulary_->includedBefore(i)))
-                append(included_[included++]);
-            append(anagramWords_[i]);
+                parts_.emplace_back(included_[included++]);
+            parts_.emplace_back(anagramWords_[i]);
         }
         while (included < included_.size())
-            append(included_[included++]);
+            parts_.emplace_back(included_[included++]);
     }
-    if (json)
-        line_.append("]}");
-    return lines_.add(line_);
+    if (format_ == OutputFormat::Json)
+        return lines_.addJoined("{\"words\":[", parts_, ",", "]}");
+    return lines_.addJoined({}, parts_, " ", {});
 }
 
 } // namespace Vorlaine

@@ -50,6 +50,7 @@ private:
     const AnagramVocabulary* vocabulary_ = nullptr;
     std::vector<QByteArray> anagramWords_;
     std::vector<QByteArray> included_;
+    std::vector<QByteArrayView> parts_; // of the anagram being printed
 };
 
 } // namespace Vorlaine
