@@ -36,6 +36,9 @@ private:
     void putBack(int entry);
     bool narrow(Run& shared, std::size_t from, int total, int blanks, std::int64_t shortest);
     bool lastWord(Run& shared, std::size_t from, int total, int blanks);
+    bool lastWordByLetters(Run& shared, int total, int blanks);
+    int lookup(std::uint64_t hash, int total, int blanks) const;
+    bool completes(Run& shared, int last);
     bool tick(Run& shared, int units) {
         shared.work += units;
         return shared.work < shared.nextProgress || progressDue(shared);
@@ -58,7 +61,18 @@ private:
     std::vector<int> words_; // the entries' words, by rank
     std::vector<int> wordRank_;
 
-    std::vector<int> left_;  // the phrase's letters left, per letter
+    // Entries by the hash of their letters, a sum of the letters' own, for
+    // the last word of an anagram.
+    std::vector<std::uint64_t> letterHash_; // per letter
+    std::vector<std::uint64_t> hash_;       // per entry
+    std::vector<int> table_;                // entries, -1 for none
+    int tableBits_ = 0;
+    std::vector<int> extraLetters_;    // letters a blank can stand for
+    std::vector<double> extraChoices_; // multisets of n of them, per n
+    std::vector<int> extras_;          // the multiset being looked up, as indices
+
+    std::vector<int> left_; // the phrase's letters left, per letter
+    std::uint64_t leftHash_ = 0;
     std::vector<int> taken_; // what the path's entries took of them, letter by letter
     std::vector<std::vector<int>> candidates_; // per depth
     std::vector<Frame> frames_;
@@ -88,6 +102,36 @@ WordsFirst::WordsFirst(const AnagramEntries& prepared)
         }
         wordCount_.push_back(static_cast<int>(words_.size()) - wordStart_.back());
     }
+    std::uint64_t seed = 0xB1A4C5;
+    letterHash_.resize(static_cast<std::size_t>(prepared.letters));
+    for (auto& h : letterHash_)
+        h = SplitMix(seed);
+    for (std::size_t e = 0; e < length_.size(); ++e) {
+        std::uint64_t hash = 0;
+        for (int i = letterBegin_[e]; i < letterBegin_[e + 1]; ++i)
+            hash += static_cast<std::uint64_t>(At(letters_, i).count) *
+                    At(letterHash_, At(letters_, i).letter);
+        hash_.push_back(hash);
+    }
+    tableBits_ = 4;
+    while ((std::size_t{1} << tableBits_) < 2 * length_.size())
+        ++tableBits_;
+    table_.assign(std::size_t{1} << tableBits_, -1);
+    for (std::size_t e = 0; e < length_.size(); ++e) {
+        std::size_t slot = SlotOf(hash_[e], tableBits_);
+        while (table_[slot] >= 0)
+            slot = (slot + 1) & (table_.size() - 1);
+        table_[slot] = static_cast<int>(e);
+    }
+    for (int letter = 0; letter < prepared.letters; ++letter)
+        leftHash_ += static_cast<std::uint64_t>(At(left_, letter)) * At(letterHash_, letter);
+    extraLetters_ = prepared.extraLetters;
+    const auto kinds = static_cast<double>(extraLetters_.size());
+    extraChoices_.push_back(1);
+    for (int n = 1; n <= blanks_; ++n)
+        extraChoices_.push_back(extraChoices_.back() * (kinds - 1 + n) / n);
+    extras_.resize(static_cast<std::size_t>(blanks_));
+
     const auto depths = static_cast<std::size_t>(std::max(maxWords_, 0)) + 1;
     candidates_.resize(depths);
     frames_.resize(depths);
@@ -114,13 +158,16 @@ inline void WordsFirst::take(int entry) {
         int& left = At(left_, letter.letter);
         const int used = std::min(letter.count, left);
         left -= used;
+        leftHash_ -= static_cast<std::uint64_t>(used) * At(letterHash_, letter.letter);
         taken_.push_back(used);
     }
 }
 
 inline void WordsFirst::putBack(int entry) {
     for (int i = At(letterBegin_, entry + 1); i-- > At(letterBegin_, entry);) {
-        At(left_, At(letters_, i).letter) += taken_.back();
+        const int letter = At(letters_, i).letter;
+        At(left_, letter) += taken_.back();
+        leftHash_ += static_cast<std::uint64_t>(taken_.back()) * At(letterHash_, letter);
         taken_.pop_back();
     }
 }
@@ -143,30 +190,101 @@ bool WordsFirst::narrow(Run& shared, std::size_t from, int total, int blanks,
     return true;
 }
 
-// Reports the anagrams that the path completes with one more word, from
-// `from` on among this depth's candidates: one of exactly the letters left.
+// Reports the anagrams that the path completes with one more word: one of
+// exactly the letters left, from `from` on among this depth's candidates.
 bool WordsFirst::lastWord(Run& shared, std::size_t from, int total, int blanks) {
     const std::vector<int>& list = At(candidates_, depth_);
-    auto at = std::partition_point(list.begin() + static_cast<std::ptrdiff_t>(from), list.end(),
-                                   [this, total](int entry) { return At(length_, entry) > total; });
-    const auto d = static_cast<std::size_t>(depth_);
-    for (; at != list.end() && At(length_, *at) == total; ++at) {
+    const auto longer = [this, total](int entry) { return At(length_, entry) > total; };
+    const auto asLong = [this, total](int entry) { return At(length_, entry) >= total; };
+    const auto begin =
+        std::partition_point(list.begin() + static_cast<std::ptrdiff_t>(from), list.end(), longer);
+    const auto end = std::partition_point(begin, list.end(), asLong);
+    // Looking up each multiset of letters the blanks left can stand for
+    // costs a few tests each.
+    if (4 * At(extraChoices_, blanks) < static_cast<double>(end - begin))
+        return lastWordByLetters(shared, total, blanks);
+    for (auto at = begin; at != end; ++at) {
         if (!tick(shared, TestUnits))
             return false;
-        const int last = *at;
         // As long as the letters left, and no more beyond them than the
         // blanks: it holds them all.
-        if (excess(last, blanks) > blanks)
-            continue;
-        const int uses = last == path_[d] ? uses_[d] + 1 : 1;
-        if (distinct_ && uses > At(wordCount_, last))
-            continue;
-        path_[d + 1] = last;
-        uses_[d + 1] = uses;
-        if (!report(shared, depth_ + 2))
+        if (excess(*at, blanks) <= blanks && !completes(shared, *at))
             return false;
     }
     return true;
+}
+
+// The same by looking up the letters left with each multiset of `blanks`
+// extra letters.
+bool WordsFirst::lastWordByLetters(Run& shared, int total, int blanks) {
+    const auto kinds = static_cast<int>(extraLetters_.size());
+    const auto n = static_cast<std::size_t>(blanks);
+    std::fill(extras_.begin(), extras_.begin() + static_cast<std::ptrdiff_t>(n), 0);
+    if (n > 0 && kinds == 0)
+        return true;
+    const int least = path_[static_cast<std::size_t>(depth_)];
+    for (;;) {
+        if (!tick(shared, 2 * TestUnits))
+            return false;
+        std::uint64_t hash = leftHash_;
+        for (std::size_t i = 0; i < n; ++i)
+            hash += At(letterHash_, At(extraLetters_, extras_[i]));
+        const int last = lookup(hash, total, blanks);
+        if (last >= least && !completes(shared, last))
+            return false;
+        std::size_t i = n;
+        while (i > 0 && extras_[i - 1] == kinds - 1)
+            --i;
+        if (i == 0)
+            return true;
+        const int next = extras_[i - 1] + 1;
+        for (std::size_t j = i - 1; j < n; ++j)
+            extras_[j] = next;
+    }
+}
+
+// The entry of `total` letters that are the letters left and the first
+// `blanks` of extras_, or -1.
+int WordsFirst::lookup(std::uint64_t hash, int total, int blanks) const {
+    const std::size_t mask = table_.size() - 1;
+    const auto n = static_cast<std::size_t>(blanks);
+    for (std::size_t slot = SlotOf(hash, tableBits_);; slot = (slot + 1) & mask) {
+        const int entry = table_[slot];
+        if (entry < 0)
+            return -1;
+        // As long as the letters left with the blanks, and as many beyond
+        // them as blanks: it holds them all. Then what is beyond them must
+        // be the extras, letter by letter.
+        if (At(hash_, entry) != hash || At(length_, entry) != total ||
+            excess(entry, blanks) != blanks)
+            continue;
+        bool same = true;
+        for (int i = At(letterBegin_, entry); i < At(letterBegin_, entry + 1) && same; ++i) {
+            const LetterCount& letter = At(letters_, i);
+            const int beyond = letter.count - At(left_, letter.letter);
+            if (beyond <= 0)
+                continue;
+            const auto isIt = [this, &letter](int extra) {
+                return At(extraLetters_, extra) == letter.letter;
+            };
+            same = beyond == std::count_if(extras_.begin(),
+                                           extras_.begin() + static_cast<std::ptrdiff_t>(n), isIt);
+        }
+        if (same)
+            return entry;
+    }
+}
+
+// Reports the path with `last` as its last word, unless that takes a word
+// too often.
+bool WordsFirst::completes(Run& shared, int last) {
+    const auto d = static_cast<std::size_t>(depth_);
+    const int uses = last == path_[d] ? uses_[d] + 1 : 1;
+    if (distinct_ && uses > At(wordCount_, last))
+        return true;
+    path_[d + 1] = last;
+    uses_[d + 1] = uses;
+    return report(shared, depth_ + 2);
 }
 
 double WordsFirst::shareDone() const {

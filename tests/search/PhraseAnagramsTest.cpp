@@ -264,7 +264,22 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetAndTheModel) {
     struct Case {
         const char* phrase;
         QStringList keys;
+        int mostWords = 4;
     };
+    // Every multiset of one to three of a, b, c and d: many words of one
+    // length, so that the last word is looked up by its letters.
+    QStringList small;
+    const QString abcd = "abcd";
+    for (int i = 0; i < 4; ++i) {
+        small << abcd.mid(i, 1);
+        for (int j = i; j < 4; ++j) {
+            small << abcd.mid(i, 1) + abcd.mid(j, 1);
+            for (int k = j; k < 4; ++k)
+                small << abcd.mid(i, 1) + abcd.mid(j, 1) + abcd.mid(k, 1);
+        }
+    }
+    small << "ba"
+          << "cab";
     // Letters the phrase lacks, words of the same letters, words that are
     // all blanks, and one letter many times.
     const Case cases[] = {
@@ -274,6 +289,9 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetAndTheModel) {
         {"aab", {"a", "aa", "aaa", "b", "ab", "ba", "bb", "aab", "aba"}},
         {"tone", {"note", "tone", "one", "eon", "ten", "net", "to", "on", "no", "toe", "e", "ex"}},
         {"xyz", {"x", "y", "xy", "zz", "z", "q", "qx", "zzq"}},
+        {"abcd", small, 3},
+        {"aab", small, 3},
+        {"aaabb", small, 3},
     };
     using How = PhraseAnagrams::BlankSearch;
     int compared = 0;
@@ -283,7 +301,7 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetAndTheModel) {
         for (int i = 0; i < shape.keys.size(); ++i)
             words.push_back({shape.keys[i], static_cast<int>(shape.keys.size()) - i});
         for (int blanks = 1; blanks <= 6; ++blanks)
-            for (int maxWords = 1; maxWords <= 4; ++maxWords)
+            for (int maxWords = 1; maxWords <= shape.mostWords; ++maxWords)
                 for (const bool distinct : {false, true})
                     for (const int least : {1, 2, 3}) {
                         const auto options = Options(maxWords, distinct, blanks);
@@ -355,6 +373,79 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithTheModelOnRandomWords) {
                 model.insert(anagram);
         EXPECT_EQ(unique, model);
     }
+}
+
+// Hundreds of words over few letters, so that many have one length and the
+// last word is looked up by its letters: against the search of each target.
+TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetOnManyWords) {
+    std::mt19937 random(777u);
+    const auto text = [&random](int shortest, int longest, int letters) {
+        QString result;
+        const int length = std::uniform_int_distribution<int>(shortest, longest)(random);
+        for (int i = 0; i < length; ++i)
+            result += QChar(static_cast<char16_t>(
+                u'a' + std::uniform_int_distribution<int>(0, letters - 1)(random)));
+        return result;
+    };
+    using How = PhraseAnagrams::BlankSearch;
+    for (int round = 0; round < 24; ++round) {
+        const int letters = 3 + round % 3;
+        std::vector<AnagramWord> words;
+        for (int i = 0; i < 300; ++i)
+            words.push_back({text(1, 5, letters), (i * 7919) % 300});
+        const auto options = Options(2 + round % 2, round % 4 == 1, 1 + round / 2 % 3);
+        // Or the first word of five letters twice, less what the blanks add:
+        // a word taken twice, the second time looked up.
+        QString phrase = text(4, 9, letters);
+        if (round % 2 == 0) {
+            const auto five = std::find_if(words.begin(), words.end(), [](const AnagramWord& word) {
+                return word.key.size() == 5;
+            });
+            phrase = five->key + five->key.left(5 - options.blanks);
+        }
+        const int least = 1 + round / 6 % 2;
+        SCOPED_TRACE(QString("phrase \"%1\", round %2").arg(phrase).arg(round).toStdString());
+        const std::vector<Anagram> first = SearchBy(How::WordsFirst, phrase, words, options, least);
+        const std::set<Anagram> unique(first.begin(), first.end());
+        EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+        const std::vector<Anagram> each = SearchBy(How::EachTarget, phrase, words, options, least);
+        EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
+    }
+}
+
+// Many words of one length over two letters: the last word is looked up by
+// its letters, and may be the word before it again.
+TEST(PhraseAnagrams, WordsFirstLooksUpTheLastWord) {
+    QStringList keys{"aaaaaabbbbb", "bbbbbaaaaaa"};
+    for (int length = 9; length <= 12; ++length)
+        for (int b = 0; b <= length; ++b)
+            keys << QString(length - b, u'a') + QString(b, u'b');
+    const auto words = Words(keys);
+    const QString phrase = QString(12, u'a') + QString(9, u'b');
+    using How = PhraseAnagrams::BlankSearch;
+    for (int blanks = 1; blanks <= 3; ++blanks)
+        for (int maxWords = 1; maxWords <= 3; ++maxWords)
+            for (const bool distinct : {false, true}) {
+                const auto options = Options(maxWords, distinct, blanks);
+                SCOPED_TRACE(QString("-b %1 -w %2 %3")
+                                 .arg(blanks)
+                                 .arg(maxWords)
+                                 .arg(distinct ? "distinct" : "")
+                                 .toStdString());
+                const std::vector<Anagram> first =
+                    SearchBy(How::WordsFirst, phrase, words, options, 1);
+                const std::set<Anagram> unique(first.begin(), first.end());
+                EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+                EXPECT_EQ(unique, Model(phrase, words, options));
+                const std::vector<Anagram> each =
+                    SearchBy(How::EachTarget, phrase, words, options, 1);
+                EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
+            }
+    // The word taken twice, and its anagram with it.
+    const std::vector<Anagram> twice =
+        SearchBy(How::WordsFirst, phrase, words, Options(2, false, 1), 1);
+    EXPECT_NE(std::find(twice.begin(), twice.end(), Anagram{0, 0}), twice.end());
+    EXPECT_NE(std::find(twice.begin(), twice.end(), Anagram{0, 1}), twice.end());
 }
 
 // Many blanks over many words: the search tells its progress, going forward,
