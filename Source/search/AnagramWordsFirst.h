@@ -9,7 +9,8 @@ namespace Vorlaine {
 namespace Anagram {
 
 // Whether the words-first search is used over the search of each multiset
-// of letters the blanks can stand for, of which there are `targets`.
+// of letters the blanks can stand for, of which there are `targets`: for
+// anagrams of at most two words, or many targets.
 bool PreferWordsFirst(const AnagramEntries& prepared, double targets);
 
 // Reports every anagram of the prepared phrase with its blanks. Multisets of
