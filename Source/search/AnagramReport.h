@@ -11,15 +11,6 @@
 namespace Vorlaine {
 namespace Anagram {
 
-// The words of a search's entries: entry e has words[start[e] ..
-// start[e] + count[e]), by rank, with their ranks alongside.
-struct EntryWords {
-    const int* start;
-    const int* count;
-    const int* words;
-    const int* ranks;
-};
-
 // Reports every anagram of the entries path[0 .. words), entries of one
 // search order: each run of one entry becomes every combination of its words.
 // `tick(units)` counts the work and says whether to go on. False when the

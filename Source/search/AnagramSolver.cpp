@@ -154,8 +154,7 @@ template <typename Count> bool Solver<Count>::progressDue(Run& shared) {
 
 // Reports every anagram of the entries path_[0 .. words).
 template <typename Count> bool Solver<Count>::report(Run& shared, int words) {
-    const EntryWords entries{wordStart_.data(), wordCount_.data(), words_.data(), wordRank_.data()};
-    return ReportAnagrams(shared, path_.data(), words, entries, distinct_,
+    return ReportAnagrams(shared, path_.data(), words, entryWords_, distinct_,
                           [this, &shared](int units) { return tick(shared, units); });
 }
 

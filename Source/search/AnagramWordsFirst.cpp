@@ -20,6 +20,9 @@ constexpr int TestUnits = 4;
 class WordsFirst {
 public:
     explicit WordsFirst(const AnagramEntries& prepared);
+    // entryWords_ points into its own vectors.
+    WordsFirst(const WordsFirst&) = delete;
+    WordsFirst& operator=(const WordsFirst&) = delete;
 
     // False when the search was stopped.
     bool solve(Run& shared);
@@ -60,6 +63,7 @@ private:
     std::vector<int> wordCount_;
     std::vector<int> words_; // the entries' words, by rank
     std::vector<int> wordRank_;
+    EntryWords entryWords_{};
 
     // Entries by the hash of their letters, a sum of the letters' own, for
     // the last word of an anagram.
@@ -102,6 +106,7 @@ WordsFirst::WordsFirst(const AnagramEntries& prepared)
         }
         wordCount_.push_back(static_cast<int>(words_.size()) - wordStart_.back());
     }
+    entryWords_ = {wordStart_.data(), wordCount_.data(), words_.data(), wordRank_.data()};
     std::uint64_t seed = 0xB1A4C5;
     letterHash_.resize(static_cast<std::size_t>(prepared.letters));
     for (auto& h : letterHash_)
@@ -315,8 +320,7 @@ bool WordsFirst::progressDue(Run& shared) {
 }
 
 bool WordsFirst::report(Run& shared, int words) {
-    const EntryWords entries{wordStart_.data(), wordCount_.data(), words_.data(), wordRank_.data()};
-    return ReportAnagrams(shared, path_.data(), words, entries, distinct_,
+    return ReportAnagrams(shared, path_.data(), words, entryWords_, distinct_,
                           [this, &shared](int units) { return tick(shared, units); });
 }
 
