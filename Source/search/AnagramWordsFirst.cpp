@@ -12,7 +12,7 @@ namespace {
 
 // Work units of one candidate tested against the letters left: a few
 // letters looked up, some nanoseconds.
-constexpr int TestUnits = 4;
+constexpr int TestUnits = 8;
 
 // Multisets of entries in non-decreasing search order, longest entry first,
 // so that the entries of one length are one range of each candidate list.
@@ -292,15 +292,14 @@ bool WordsFirst::completes(Run& shared, int last) {
     return report(shared, depth_ + 2);
 }
 
+// Every depth's candidate being tested or explored further down is the one
+// before its next: work is only counted once one is taken.
 double WordsFirst::shareDone() const {
     double share = 0;
     double width = 1;
     for (int d = 0; d <= depth_; ++d) {
         const auto size = static_cast<double>(At(candidates_, d).size());
-        const std::size_t next = At(frames_, d).next;
-        // Below the top, the candidate being explored further down.
-        const double at = static_cast<double>(d < depth_ ? next - 1 : next);
-        share += width * at / size;
+        share += width * static_cast<double>(At(frames_, d).next - 1) / size;
         width /= size;
     }
     return share;
