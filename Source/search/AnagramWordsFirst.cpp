@@ -34,6 +34,7 @@ private:
         int blanks;       // blanks left
     };
 
+    void placeTable(const AnagramEntries& prepared);
     int excess(int entry, int most) const;
     void take(int entry);
     void putBack(int entry);
@@ -107,6 +108,17 @@ WordsFirst::WordsFirst(const AnagramEntries& prepared)
         wordCount_.push_back(static_cast<int>(words_.size()) - wordStart_.back());
     }
     entryWords_ = {wordStart_.data(), wordCount_.data(), words_.data(), wordRank_.data()};
+    placeTable(prepared);
+
+    const auto depths = static_cast<std::size_t>(std::max(maxWords_, 0)) + 1;
+    candidates_.resize(depths);
+    frames_.resize(depths);
+    path_.assign(depths, 0);
+    uses_.assign(depths, 0);
+}
+
+// The entries by their letters' hash, and what looking up the last word needs.
+void WordsFirst::placeTable(const AnagramEntries& prepared) {
     std::uint64_t seed = 0xB1A4C5;
     letterHash_.resize(static_cast<std::size_t>(prepared.letters));
     for (auto& h : letterHash_)
@@ -136,12 +148,6 @@ WordsFirst::WordsFirst(const AnagramEntries& prepared)
     for (int n = 1; n <= blanks_; ++n)
         extraChoices_.push_back(extraChoices_.back() * (kinds - 1 + n) / n);
     extras_.resize(static_cast<std::size_t>(blanks_));
-
-    const auto depths = static_cast<std::size_t>(std::max(maxWords_, 0)) + 1;
-    candidates_.resize(depths);
-    frames_.resize(depths);
-    path_.assign(depths, 0);
-    uses_.assign(depths, 0);
 }
 
 // The entry's letters beyond the phrase's left, counted until they pass `most`.
