@@ -14,6 +14,7 @@
 #include <QString>
 #include <benchmark/benchmark.h>
 #include <map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -47,19 +48,20 @@ const std::vector<QString>& ListWords() {
 
 // The words of at least minLength letters that fit the phrase with the blanks,
 // taken and ranked as makewords takes them.
-const std::vector<AnagramWord>& Vocabulary(int minLength, int blanks) {
-    static std::map<std::pair<int, int>, std::vector<AnagramWord>> cache;
-    const auto found = cache.find({minLength, blanks});
+const std::vector<AnagramWord>& Vocabulary(int minLength, int blanks,
+                                           const QString& phrase = Phrase) {
+    static std::map<std::tuple<QString, int, int>, std::vector<AnagramWord>> cache;
+    const auto found = cache.find({phrase, minLength, blanks});
     if (found != cache.end())
         return found->second;
     AnagramVocabulary::Rules rules;
     rules.minimumLength = minLength;
     rules.blanks = blanks;
-    AnagramVocabulary vocabulary(Phrase, rules);
+    AnagramVocabulary vocabulary(phrase, rules);
     for (const QString& word : ListWords())
         vocabulary.offer(word);
     vocabulary.rank();
-    return cache[{minLength, blanks}] = vocabulary.keyedWords();
+    return cache[{phrase, minLength, blanks}] = vocabulary.keyedWords();
 }
 
 bool HaveList(benchmark::State& state) {
@@ -88,6 +90,32 @@ void SearchAll(benchmark::State& state, int maxWords, int minLength, int blanks)
     }
     state.counters["anagrams"] = static_cast<double>(count);
     state.counters["words"] = static_cast<double>(words.size());
+}
+
+// Blanks searched each way: state.range(0) is the way (0 each target, 1
+// words first), then the phrase (0 "vorlainedevelopers", 1 "ab"), the most
+// words, the least letters a word and the blanks.
+void BM_Blanks(benchmark::State& state) {
+    if (!HaveList(state))
+        return;
+    const QString phrase = state.range(1) == 0 ? Phrase : QStringLiteral("ab");
+    const auto maxWords = static_cast<int>(state.range(2));
+    const auto blanks = static_cast<int>(state.range(4));
+    const std::vector<AnagramWord>& words =
+        Vocabulary(static_cast<int>(state.range(3)), blanks, phrase);
+    PhraseAnagrams anagrams(phrase, words, {maxWords, false, blanks});
+    anagrams.setBlankSearch(state.range(0) == 0 ? PhraseAnagrams::BlankSearch::EachTarget
+                                                : PhraseAnagrams::BlankSearch::WordsFirst);
+    qint64 count = 0;
+    for (auto _ : state) {
+        count = 0;
+        anagrams.search([&count](std::span<const int>) {
+            ++count;
+            return true;
+        });
+        benchmark::DoNotOptimize(count);
+    }
+    state.counters["anagrams"] = static_cast<double>(count);
 }
 
 // Merging the words into entries, before any search.
@@ -141,6 +169,10 @@ void BM_FirstTenOfFourWords(benchmark::State& state) {
 BENCHMARK(BM_ThreeWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FourWordsOfThreeLetters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThreeWordsOneBlank)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Blanks)
+    ->ArgsProduct({{0, 1}, {0}, {2, 3}, {3}, {1, 2, 3}})
+    ->ArgsProduct({{0, 1}, {1}, {2, 3}, {1}, {1, 2, 3, 4}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetupThreeWords)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SetupFourWordsOfThreeLetters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstTenOfFourWords)->Unit(benchmark::kMicrosecond);

@@ -3,9 +3,11 @@
 // the blanks (0 to 3), bit 6 a wide alphabet (each byte its own letter from
 // U+0100 on, instead of one of six letters, a-f as themselves), bit 7 the
 // phrase and every word repeated 43 times (counts beyond 255). Bit 0 of the
-// second byte ranks the words in reverse order. The rest is lines: the
-// phrase, then up to eight words. Every search is compared with a plain
-// enumeration of the multisets of words, and run again to be stopped halfway.
+// second byte ranks the words in reverse order; bits 1-2 choose how blanks
+// are searched (0 and 3 as makewords does, 1 each target, 2 words first).
+// The rest is lines: the phrase, then up to eight words. Every search is
+// compared with a plain enumeration of the multisets of words, and run again
+// to be stopped halfway.
 
 #include "FuzzCheck.h"
 #include "search/PhraseAnagrams.h"
@@ -54,6 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool wideAlphabet = (flags & 64) != 0;
     const int repeats = (flags & 128) != 0 ? Repeats : 1;
     const bool reverseRanks = (data[1] & 1) != 0;
+    const PhraseAnagrams::BlankSearch ways[] = {
+        PhraseAnagrams::BlankSearch::Automatic, PhraseAnagrams::BlankSearch::EachTarget,
+        PhraseAnagrams::BlankSearch::WordsFirst, PhraseAnagrams::BlankSearch::Automatic};
+    const PhraseAnagrams::BlankSearch way = ways[(data[1] >> 1) & 3];
 
     std::vector<QString> lines(1);
     for (std::size_t i = 2; i < size && lines.size() <= MostWords + 1; ++i) {
@@ -73,9 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         words.push_back({lines[i].repeated(repeats), rank});
     }
 
-    const PhraseAnagrams anagrams(phrase, words, options);
+    PhraseAnagrams anagrams(phrase, words, options);
+    anagrams.setBlankSearch(way);
     const std::string where = "phrase " + Escaped(phrase) + ", " + std::to_string(words.size()) +
-                              " words, flags " + std::to_string(flags) +
+                              " words, flags " + std::to_string(flags) + ", blank search " +
+                              std::to_string(static_cast<int>(way)) +
                               (reverseRanks ? ", ranks reversed" : "");
     FUZZ_CHECK(anagrams.problem().isEmpty(), where + ": " + anagrams.problem().toStdString());
 

@@ -1,5 +1,7 @@
 #include "search/AnagramSolver.h"
 
+#include "search/AnagramReport.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -150,80 +152,10 @@ template <typename Count> bool Solver<Count>::progressDue(Run& shared) {
     return true;
 }
 
-// Reports every anagram of the entries path_[0 .. words): each shared of one
-// entry becomes every combination of its words.
+// Reports every anagram of the entries path_[0 .. words).
 template <typename Count> bool Solver<Count>::report(Run& shared, int words) {
-    ++shared.anagrams;
-    const auto n = static_cast<std::size_t>(words);
-    int* const indices = shared.indices.data();
-    int* const ranks = shared.ranks.data();
-    int* const choice = shared.choice.data();
-    int* const runEnd = shared.runEnd.data();
-    bool single = true;
-    for (std::size_t i = n; i-- > 0;) {
-        runEnd[i] = i + 1 < n && path_[i + 1] == path_[i] ? runEnd[i + 1] : static_cast<int>(i) + 1;
-        single = single && At(wordCount_, path_[i]) == 1;
-    }
-    for (std::size_t i = 0; i < n; ++i)
-        choice[i] = distinct_ && i > 0 && path_[i] == path_[i - 1] ? choice[i - 1] + 1 : 0;
-
-    const std::size_t last = n - 1;
-    const int lastStart = At(wordStart_, path_[last]);
-    const int lastCount = At(wordCount_, path_[last]);
-    for (;;) {
-        // Insertion by rank; anagrams are a few words long.
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const int w = At(wordStart_, path_[i]) + choice[i];
-            const int rank = At(wordRank_, w);
-            for (at = i; at > 0 && ranks[at - 1] > rank; --at) {
-                ranks[at] = ranks[at - 1];
-                indices[at] = indices[at - 1];
-            }
-            ranks[at] = rank;
-            indices[at] = At(words_, w);
-        }
-        if (!shared.found(std::span<const int>(indices, n))) {
-            shared.stopped = true;
-            return false;
-        }
-        if (single)
-            return true;
-        // The last slot moves on most often. Its next word ranks later than
-        // the one before, so it can only move towards the end.
-        while (choice[last] + 1 < lastCount) {
-            const int w = lastStart + ++choice[last];
-            const int rank = At(wordRank_, w);
-            for (; at + 1 < n && ranks[at + 1] < rank; ++at) {
-                ranks[at] = ranks[at + 1];
-                indices[at] = indices[at + 1];
-            }
-            ranks[at] = rank;
-            indices[at] = At(words_, w);
-            if (!tick(shared, 16))
-                return false;
-            if (!shared.found(std::span<const int>(indices, n))) {
-                shared.stopped = true;
-                return false;
-            }
-        }
-        if (!tick(shared, 16))
-            return false;
-        // Otherwise the last slot before it that can still move moves on, and
-        // the slots after that one start over.
-        std::size_t i = last;
-        for (; i-- > 0;) {
-            const int available = At(wordCount_, path_[i]);
-            const int later = runEnd[i] - static_cast<int>(i) - 1;
-            if (choice[i] < (distinct_ ? available - 1 - later : available - 1))
-                break;
-        }
-        if (i == static_cast<std::size_t>(-1))
-            return true;
-        ++choice[i];
-        for (std::size_t j = i + 1; j < n; ++j)
-            choice[j] = path_[j] == path_[j - 1] ? choice[j - 1] + (distinct_ ? 1 : 0) : 0;
-    }
+    return ReportAnagrams(shared, path_.data(), words, entryWords_, distinct_,
+                          [this, &shared](int units) { return tick(shared, units); });
 }
 
 // One loop over an explicit stack of frames, kept whole: it is the search's hot path.

@@ -42,6 +42,15 @@ struct Run {
     std::vector<int> runEnd; // end of the slot's run of one entry
 };
 
+// The words of a search's entries: entry e has words[start[e] ..
+// start[e] + count[e]), by rank, with their ranks alongside.
+struct EntryWords {
+    const int* start;
+    const int* count;
+    const int* words;
+    const int* ranks;
+};
+
 // Work units between two progress calls: a unit is one candidate tested, a
 // nanosecond or less, or a sixteenth of an anagram reported.
 constexpr std::int64_t ProgressInterval = 1 << 18;
@@ -79,6 +88,9 @@ template <typename Count> class Solver {
 public:
     Solver(const AnagramEntries& prepared, const std::vector<int>& target,
            const std::vector<int>& entries);
+    // entryWords_ points into the solver's own vectors.
+    Solver(const Solver&) = delete;
+    Solver& operator=(const Solver&) = delete;
 
     // False when the search was stopped.
     bool solve(Run& shared);
@@ -146,6 +158,7 @@ private:
     std::vector<int> wordCount_;
     std::vector<int> words_; // the entries' words, by rank
     std::vector<int> wordRank_;
+    EntryWords entryWords_{};
 
     std::vector<int> groupBegin_;           // per lane, and one past the last
     std::vector<int> longestFrom_;          // longest entry of the lane's group or a later one

@@ -33,6 +33,7 @@ Solver<Count>::Solver(const AnagramEntries& prepared, const std::vector<int>& ta
     placeTable();
     setTarget(target, letters, laneHash);
     sizeSearch();
+    entryWords_ = {wordStart_.data(), wordCount_.data(), words_.data(), wordRank_.data()};
 }
 
 // Lanes: the target's letters, those in fewer entries first. Clears

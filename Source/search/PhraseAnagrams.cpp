@@ -2,6 +2,7 @@
 
 #include "search/AnagramEntries.h"
 #include "search/AnagramSolver.h"
+#include "search/AnagramWordsFirst.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -58,6 +59,9 @@ bool PhraseAnagrams::search(const Found& found, const Progress& progress) const 
     double targets = 1;
     for (int i = 1; i <= p.blanks; ++i)
         targets = targets * (kinds - 1 + i) / i;
+    if (blankSearch_ == BlankSearch::Automatic ? Anagram::PreferWordsFirst(p, targets)
+                                               : blankSearch_ == BlankSearch::WordsFirst)
+        return Anagram::SearchWordsFirst(run);
     run.targetWidth = 1 / targets;
     std::vector<int> pick(static_cast<std::size_t>(p.blanks), 0);
     std::vector<int> extras(pick.size());

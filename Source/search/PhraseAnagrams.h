@@ -49,6 +49,13 @@ public:
     // Only anagrams of at least this many words are reported (1 to start with).
     void setMinimumWords(int words) { minimumWords_ = words; }
 
+    // How anagrams with blanks are searched: each multiset of letters the
+    // blanks can stand for on its own, or words first for all of them at
+    // once. Automatic takes the one likely quicker; the others are there to
+    // compare them.
+    enum class BlankSearch { Automatic, EachTarget, WordsFirst };
+    void setBlankSearch(BlankSearch how) { blankSearch_ = how; }
+
     // Calls `found` once per anagram with the indices (into the words given)
     // of its words, by rank; a word used twice appears twice. Anagrams come
     // as they are found, in the same order every time, and memory does not
@@ -63,6 +70,7 @@ public:
 private:
     std::unique_ptr<const AnagramEntries> prepared_;
     int minimumWords_ = 1;
+    BlankSearch blankSearch_ = BlankSearch::Automatic;
 };
 
 } // namespace Vorlaine

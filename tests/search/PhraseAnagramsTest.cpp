@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 #include <numeric>
@@ -240,6 +241,259 @@ TEST(PhraseAnagrams, ProgressGoesForwardAndCanStop) {
     EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
     EXPECT_TRUE(std::all_of(shares.begin(), shares.end(),
                             [](double share) { return share >= 0 && share <= 1; }));
+}
+
+// Every anagram in the order found, by one way of searching blanks.
+std::vector<Anagram> SearchBy(PhraseAnagrams::BlankSearch how, const QString& phrase,
+                              const std::vector<AnagramWord>& words, const AnagramOptions& options,
+                              int minimumWords) {
+    PhraseAnagrams anagrams(phrase, words, options);
+    anagrams.setMinimumWords(minimumWords);
+    anagrams.setBlankSearch(how);
+    std::vector<Anagram> found;
+    EXPECT_TRUE(anagrams.search([&found](std::span<const int> indices) {
+        found.emplace_back(indices.begin(), indices.end());
+        return true;
+    }));
+    return found;
+}
+
+// The words-first search and the search of each blank target find the same
+// anagrams as the model, each once, by rank, in the same order every time.
+TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetAndTheModel) {
+    struct Case {
+        const char* phrase;
+        QStringList keys;
+        int mostWords = 4;
+    };
+    // Every multiset of one to three of a, b, c and d: many words of one
+    // length, so that the last word is looked up by its letters.
+    QStringList small;
+    const QString abcd = "abcd";
+    for (int i = 0; i < 4; ++i) {
+        small << abcd.mid(i, 1);
+        for (int j = i; j < 4; ++j) {
+            small << abcd.mid(i, 1) + abcd.mid(j, 1);
+            for (int k = j; k < 4; ++k)
+                small << abcd.mid(i, 1) + abcd.mid(j, 1) + abcd.mid(k, 1);
+        }
+    }
+    small << "ba"
+          << "cab";
+    // Letters the phrase lacks, words of the same letters, words that are
+    // all blanks, and one letter many times.
+    const Case cases[] = {
+        {"cat", {"tact", "act", "cat", "at", "t", "c", "cart", "a", "ox", "tic"}},
+        {"ab", {"ab", "ba", "abc", "c", "cab", "d", "dd", "bad", "dab", "bc", "cd", "a", "b"}},
+        {"", {"a", "ab", "ba", "b", "abc", "ccc", "c"}},
+        {"aab", {"a", "aa", "aaa", "b", "ab", "ba", "bb", "aab", "aba"}},
+        {"tone", {"note", "tone", "one", "eon", "ten", "net", "to", "on", "no", "toe", "e", "ex"}},
+        {"xyz", {"x", "y", "xy", "zz", "z", "q", "qx", "zzq"}},
+        {"abcd", small, 3},
+        {"aab", small, 3},
+        {"aaabb", small, 3},
+    };
+    using How = PhraseAnagrams::BlankSearch;
+    int compared = 0;
+    for (const Case& shape : cases) {
+        // Ranks backwards, so that rank and index order differ.
+        std::vector<AnagramWord> words;
+        for (int i = 0; i < shape.keys.size(); ++i)
+            words.push_back({shape.keys[i], static_cast<int>(shape.keys.size()) - i});
+        for (int blanks = 1; blanks <= 6; ++blanks)
+            for (int maxWords = 1; maxWords <= shape.mostWords; ++maxWords)
+                for (const bool distinct : {false, true})
+                    for (const int least : {1, 2, 3}) {
+                        const auto options = Options(maxWords, distinct, blanks);
+                        SCOPED_TRACE(QString("\"%1\" -b %2 -w %3 %4 at least %5")
+                                         .arg(shape.phrase)
+                                         .arg(blanks)
+                                         .arg(maxWords)
+                                         .arg(distinct ? "distinct" : "")
+                                         .arg(least)
+                                         .toStdString());
+                        const std::vector<Anagram> first =
+                            SearchBy(How::WordsFirst, shape.phrase, words, options, least);
+                        const std::set<Anagram> unique(first.begin(), first.end());
+                        EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+                        for (const Anagram& anagram : first)
+                            EXPECT_TRUE(std::is_sorted(
+                                anagram.begin(), anagram.end(), [&words](int a, int b) {
+                                    return words[static_cast<std::size_t>(a)].rank <
+                                           words[static_cast<std::size_t>(b)].rank;
+                                }));
+                        const std::vector<Anagram> each =
+                            SearchBy(How::EachTarget, shape.phrase, words, options, least);
+                        EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
+                        std::set<Anagram> model;
+                        for (const Anagram& anagram : Model(shape.phrase, words, options))
+                            if (static_cast<int>(anagram.size()) >= least)
+                                model.insert(anagram);
+                        EXPECT_EQ(unique, model);
+                        EXPECT_EQ(SearchBy(How::WordsFirst, shape.phrase, words, options, least),
+                                  first);
+                        compared += !model.empty();
+                    }
+    }
+    // Most cases have anagrams to compare.
+    EXPECT_GT(compared, 400);
+}
+
+// Random vocabularies, more words than above, many blanks: against the model.
+TEST(PhraseAnagrams, WordsFirstAgreesWithTheModelOnRandomWords) {
+    std::mt19937 random(4321u);
+    const auto text = [&random](int shortest, int longest, int letters) {
+        QString result;
+        const int length = std::uniform_int_distribution<int>(shortest, longest)(random);
+        for (int i = 0; i < length; ++i)
+            result += QChar(static_cast<char16_t>(
+                u'a' + std::uniform_int_distribution<int>(0, letters - 1)(random)));
+        return result;
+    };
+    for (int round = 0; round < 200; ++round) {
+        const int letters = 2 + round % 5;
+        const QString phrase = text(0, 6, letters);
+        std::vector<AnagramWord> words;
+        const int count = std::uniform_int_distribution<int>(1, 14)(random);
+        std::vector<int> ranks(static_cast<std::size_t>(count));
+        std::iota(ranks.begin(), ranks.end(), 0);
+        std::shuffle(ranks.begin(), ranks.end(), random);
+        for (int i = 0; i < count; ++i)
+            words.push_back({text(1, 4, letters + 1), ranks[static_cast<std::size_t>(i)]});
+        const auto options = Options(1 + round % 4, round % 3 == 0, 1 + round % 6);
+        const int least = 1 + round / 4 % 2;
+        SCOPED_TRACE(QString("phrase \"%1\", round %2").arg(phrase).arg(round).toStdString());
+        const std::vector<Anagram> found =
+            SearchBy(PhraseAnagrams::BlankSearch::WordsFirst, phrase, words, options, least);
+        const std::set<Anagram> unique(found.begin(), found.end());
+        EXPECT_EQ(unique.size(), found.size()) << "an anagram came twice";
+        std::set<Anagram> model;
+        for (const Anagram& anagram : Model(phrase, words, options))
+            if (static_cast<int>(anagram.size()) >= least)
+                model.insert(anagram);
+        EXPECT_EQ(unique, model);
+    }
+}
+
+// Hundreds of words over few letters, so that many have one length and the
+// last word is looked up by its letters: against the search of each target.
+TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetOnManyWords) {
+    std::mt19937 random(777u);
+    const auto text = [&random](int shortest, int longest, int letters) {
+        QString result;
+        const int length = std::uniform_int_distribution<int>(shortest, longest)(random);
+        for (int i = 0; i < length; ++i)
+            result += QChar(static_cast<char16_t>(
+                u'a' + std::uniform_int_distribution<int>(0, letters - 1)(random)));
+        return result;
+    };
+    using How = PhraseAnagrams::BlankSearch;
+    for (int round = 0; round < 24; ++round) {
+        const int letters = 3 + round % 3;
+        std::vector<AnagramWord> words;
+        for (int i = 0; i < 300; ++i)
+            words.push_back({text(1, 5, letters), (i * 7919) % 300});
+        const auto options = Options(2 + round % 2, round % 4 == 1, 1 + round / 2 % 3);
+        // Or the first word of five letters twice, less what the blanks add:
+        // a word taken twice, the second time looked up.
+        QString phrase = text(4, 9, letters);
+        if (round % 2 == 0) {
+            const auto five = std::find_if(words.begin(), words.end(), [](const AnagramWord& word) {
+                return word.key.size() == 5;
+            });
+            phrase = five->key + five->key.left(5 - options.blanks);
+        }
+        const int least = 1 + round / 6 % 2;
+        SCOPED_TRACE(QString("phrase \"%1\", round %2").arg(phrase).arg(round).toStdString());
+        const std::vector<Anagram> first = SearchBy(How::WordsFirst, phrase, words, options, least);
+        const std::set<Anagram> unique(first.begin(), first.end());
+        EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+        const std::vector<Anagram> each = SearchBy(How::EachTarget, phrase, words, options, least);
+        EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
+    }
+}
+
+// Many words of one length over two letters: the last word is looked up by
+// its letters, and may be the word before it again.
+TEST(PhraseAnagrams, WordsFirstLooksUpTheLastWord) {
+    QStringList keys{"aaaaaabbbbb", "bbbbbaaaaaa"};
+    for (int length = 9; length <= 12; ++length)
+        for (int b = 0; b <= length; ++b)
+            keys << QString(length - b, u'a') + QString(b, u'b');
+    const auto words = Words(keys);
+    const QString phrase = QString(12, u'a') + QString(9, u'b');
+    using How = PhraseAnagrams::BlankSearch;
+    for (int blanks = 1; blanks <= 3; ++blanks)
+        for (int maxWords = 1; maxWords <= 3; ++maxWords)
+            for (const bool distinct : {false, true}) {
+                const auto options = Options(maxWords, distinct, blanks);
+                SCOPED_TRACE(QString("-b %1 -w %2 %3")
+                                 .arg(blanks)
+                                 .arg(maxWords)
+                                 .arg(distinct ? "distinct" : "")
+                                 .toStdString());
+                const std::vector<Anagram> first =
+                    SearchBy(How::WordsFirst, phrase, words, options, 1);
+                const std::set<Anagram> unique(first.begin(), first.end());
+                EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+                EXPECT_EQ(unique, Model(phrase, words, options));
+                const std::vector<Anagram> each =
+                    SearchBy(How::EachTarget, phrase, words, options, 1);
+                EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
+            }
+    // The word taken twice, and its anagram with it.
+    const std::vector<Anagram> twice =
+        SearchBy(How::WordsFirst, phrase, words, Options(2, false, 1), 1);
+    EXPECT_NE(std::find(twice.begin(), twice.end(), Anagram{0, 0}), twice.end());
+    EXPECT_NE(std::find(twice.begin(), twice.end(), Anagram{0, 1}), twice.end());
+}
+
+// Many blanks over many words: the search tells its progress, going forward,
+// and stops soon when asked, found anything or not.
+TEST(PhraseAnagrams, ManyBlanksTellProgressAndStop) {
+    std::mt19937 random(99u);
+    QStringList keys;
+    for (int i = 0; i < 3000; ++i) {
+        QString key;
+        const int length = std::uniform_int_distribution<int>(1, 8)(random);
+        for (int j = 0; j < length; ++j)
+            key += QChar(
+                static_cast<char16_t>(u'a' + std::uniform_int_distribution<int>(0, 15)(random)));
+        keys << key;
+    }
+    const auto words = Words(keys);
+    // "z" is in no word: nothing is ever found, all the same the search is long.
+    for (const QString& phrase : {QString("ab"), QString("z")}) {
+        SCOPED_TRACE(phrase.toStdString());
+        const PhraseAnagrams anagrams(phrase, words, Options(4, false, 20));
+        std::vector<double> shares;
+        int found = 0;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(anagrams.search(
+            [&found](std::span<const int>) {
+                ++found;
+                return true;
+            },
+            [&shares](double share) {
+                shares.push_back(share);
+                return shares.size() < 10;
+            }));
+        const auto seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(shares.size(), 10u);
+        EXPECT_LT(seconds, 2.0) << "ten progress calls took too long";
+        EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+        EXPECT_GE(shares.front(), 0.0);
+        EXPECT_LE(shares.back(), 1.0);
+        EXPECT_EQ(found > 0, phrase == "ab");
+
+        if (phrase != "ab")
+            continue;
+        // Stopped from found, at once.
+        int calls = 0;
+        EXPECT_FALSE(anagrams.search([&calls](std::span<const int>) { return ++calls < 5; }));
+        EXPECT_EQ(calls, 5);
+    }
 }
 
 TEST(PhraseAnagrams, TheOrderIsTheSameEveryTime) {
