@@ -73,12 +73,9 @@ bool HaveList(benchmark::State& state) {
     return false;
 }
 
-// The search with a callback that only counts, as cheap as a caller can be.
-void SearchAll(benchmark::State& state, int maxWords, int minLength, int blanks) {
-    if (!HaveList(state))
-        return;
-    const std::vector<AnagramWord>& words = Vocabulary(minLength, blanks);
-    const PhraseAnagrams anagrams(Phrase, words, {maxWords, false, blanks});
+// Times the search with a callback that only counts, as cheap as a caller
+// can be, and reports the count.
+void CountEach(benchmark::State& state, const PhraseAnagrams& anagrams) {
     qint64 count = 0;
     for (auto _ : state) {
         count = 0;
@@ -89,6 +86,14 @@ void SearchAll(benchmark::State& state, int maxWords, int minLength, int blanks)
         benchmark::DoNotOptimize(count);
     }
     state.counters["anagrams"] = static_cast<double>(count);
+}
+
+void SearchAll(benchmark::State& state, int maxWords, int minLength, int blanks) {
+    if (!HaveList(state))
+        return;
+    const std::vector<AnagramWord>& words = Vocabulary(minLength, blanks);
+    const PhraseAnagrams anagrams(Phrase, words, {maxWords, false, blanks});
+    CountEach(state, anagrams);
     state.counters["words"] = static_cast<double>(words.size());
 }
 
@@ -106,16 +111,7 @@ void BM_Blanks(benchmark::State& state) {
     PhraseAnagrams anagrams(phrase, words, {maxWords, false, blanks});
     anagrams.setBlankSearch(state.range(0) == 0 ? PhraseAnagrams::BlankSearch::EachTarget
                                                 : PhraseAnagrams::BlankSearch::WordsFirst);
-    qint64 count = 0;
-    for (auto _ : state) {
-        count = 0;
-        anagrams.search([&count](std::span<const int>) {
-            ++count;
-            return true;
-        });
-        benchmark::DoNotOptimize(count);
-    }
-    state.counters["anagrams"] = static_cast<double>(count);
+    CountEach(state, anagrams);
 }
 
 // Merging the words into entries, before any search.

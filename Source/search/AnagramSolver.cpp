@@ -138,20 +138,6 @@ template <typename Count> double Solver<Count>::shareDone() const {
     return share;
 }
 
-template <typename Count> bool Solver<Count>::progressDue(Run& shared) {
-    shared.nextProgress = shared.work + ProgressInterval;
-    if (!shared.progress)
-        return true;
-    const double share =
-        std::clamp(shared.targetBase + shared.targetWidth * shareDone(), shared.lastShare, 1.0);
-    shared.lastShare = share;
-    if (!shared.progress(share)) {
-        shared.stopped = true;
-        return false;
-    }
-    return true;
-}
-
 // Reports every anagram of the entries path_[0 .. words).
 template <typename Count> bool Solver<Count>::report(Run& shared, int words) {
     return ReportAnagrams(shared, path_.data(), words, entryWords_, distinct_,

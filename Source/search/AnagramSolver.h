@@ -7,12 +7,17 @@
 #include "search/PhraseAnagrams.h"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 namespace Vorlaine {
 namespace Anagram {
+
+// Work units between two progress calls: a unit is one candidate tested, a
+// nanosecond or less, or a sixteenth of an anagram reported.
+constexpr std::int64_t ProgressInterval = 1 << 18;
 
 // What the searches of one call share: the callbacks, the work done and the
 // share reported so far.
@@ -35,6 +40,24 @@ struct Run {
     std::int64_t anagrams = 0; // combinations of entries reported, for the dead ends
     bool stopped = false;
 
+    // Counts the work; once an interval is done, tells the share done, which
+    // `share()` works out only then. False when the search is to stop.
+    template <typename Share> bool tick(int units, const Share& share) {
+        work += units;
+        return work < nextProgress || tellProgress(share());
+    }
+    bool tellProgress(double share) {
+        nextProgress = work + ProgressInterval;
+        if (!progress)
+            return true;
+        lastShare = std::clamp(share, lastShare, 1.0);
+        if (!progress(lastShare)) {
+            stopped = true;
+            return false;
+        }
+        return true;
+    }
+
     // The anagram being reported, by slot.
     std::vector<int> indices;
     std::vector<int> ranks;
@@ -50,10 +73,6 @@ struct EntryWords {
     const int* words;
     const int* ranks;
 };
-
-// Work units between two progress calls: a unit is one candidate tested, a
-// nanosecond or less, or a sixteenth of an anagram reported.
-constexpr std::int64_t ProgressInterval = 1 << 18;
 
 inline std::uint64_t SplitMix(std::uint64_t& state) {
     std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
@@ -137,10 +156,9 @@ private:
     bool knownDead(std::uint64_t hash, int wordsLeft, const B* rest, int start) const;
     void rememberDead(std::uint64_t hash, int wordsLeft, const B* rest, int start);
     bool tick(Run& shared, int units) {
-        shared.work += units;
-        return shared.work < shared.nextProgress || progressDue(shared);
+        return shared.tick(units,
+                           [&] { return shared.targetBase + shared.targetWidth * shareDone(); });
     }
-    bool progressDue(Run& shared);
     double shareDone() const;
     bool report(Run& shared, int words);
 

@@ -44,10 +44,8 @@ private:
     int lookup(std::uint64_t hash, int total, int blanks) const;
     bool completes(Run& shared, int last);
     bool tick(Run& shared, int units) {
-        shared.work += units;
-        return shared.work < shared.nextProgress || progressDue(shared);
+        return shared.tick(units, [this] { return shareDone(); });
     }
-    bool progressDue(Run& shared);
     double shareDone() const;
     bool report(Run& shared, int words);
 
@@ -309,19 +307,6 @@ double WordsFirst::shareDone() const {
         width /= size;
     }
     return share;
-}
-
-bool WordsFirst::progressDue(Run& shared) {
-    shared.nextProgress = shared.work + ProgressInterval;
-    if (!shared.progress)
-        return true;
-    const double share = std::clamp(shareDone(), shared.lastShare, 1.0);
-    shared.lastShare = share;
-    if (!shared.progress(share)) {
-        shared.stopped = true;
-        return false;
-    }
-    return true;
 }
 
 bool WordsFirst::report(Run& shared, int words) {

@@ -77,13 +77,8 @@ bool PhraseAnagrams::search(const Found& found, const Progress& progress) const 
         if (!Anagram::SearchTarget(run, wide, target, entries))
             return false;
         // Setting up each target is work too, when there are many.
-        run.work += static_cast<std::int64_t>(entries.size());
-        if (run.work >= run.nextProgress) {
-            run.nextProgress = run.work + Anagram::ProgressInterval;
-            run.lastShare = std::max(run.lastShare, (done + 1) / targets);
-            if (run.progress && !run.progress(run.lastShare))
-                return false;
-        }
+        if (!run.tick(static_cast<int>(entries.size()), [&] { return (done + 1) / targets; }))
+            return false;
         std::size_t i = pick.size();
         while (i > 0 && pick[i - 1] == kinds - 1)
             --i;

@@ -244,6 +244,16 @@ TEST(PhraseAnagrams, ProgressGoesForwardAndCanStop) {
 }
 
 // Every anagram in the order found, by one way of searching blanks.
+// shortest to longest letters drawn from the first `letters` of a-z.
+QString RandomText(std::mt19937& random, int shortest, int longest, int letters) {
+    QString result;
+    const int length = std::uniform_int_distribution<int>(shortest, longest)(random);
+    for (int i = 0; i < length; ++i)
+        result += QChar(static_cast<char16_t>(
+            u'a' + std::uniform_int_distribution<int>(0, letters - 1)(random)));
+    return result;
+}
+
 std::vector<Anagram> SearchBy(PhraseAnagrams::BlankSearch how, const QString& phrase,
                               const std::vector<AnagramWord>& words, const AnagramOptions& options,
                               int minimumWords) {
@@ -343,12 +353,7 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetAndTheModel) {
 TEST(PhraseAnagrams, WordsFirstAgreesWithTheModelOnRandomWords) {
     std::mt19937 random(4321u);
     const auto text = [&random](int shortest, int longest, int letters) {
-        QString result;
-        const int length = std::uniform_int_distribution<int>(shortest, longest)(random);
-        for (int i = 0; i < length; ++i)
-            result += QChar(static_cast<char16_t>(
-                u'a' + std::uniform_int_distribution<int>(0, letters - 1)(random)));
-        return result;
+        return RandomText(random, shortest, longest, letters);
     };
     for (int round = 0; round < 200; ++round) {
         const int letters = 2 + round % 5;
@@ -380,12 +385,7 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithTheModelOnRandomWords) {
 TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetOnManyWords) {
     std::mt19937 random(777u);
     const auto text = [&random](int shortest, int longest, int letters) {
-        QString result;
-        const int length = std::uniform_int_distribution<int>(shortest, longest)(random);
-        for (int i = 0; i < length; ++i)
-            result += QChar(static_cast<char16_t>(
-                u'a' + std::uniform_int_distribution<int>(0, letters - 1)(random)));
-        return result;
+        return RandomText(random, shortest, longest, letters);
     };
     using How = PhraseAnagrams::BlankSearch;
     for (int round = 0; round < 24; ++round) {
