@@ -144,6 +144,19 @@ template <typename Count> bool Solver<Count>::report(Run& shared, int words) {
                           [this, &shared](int units) { return tick(shared, units); });
 }
 
+// A frame whose candidates are all tried: if it found nothing with three
+// words or more left, its remainder is remembered as a dead end.
+template <typename Count> void Solver<Count>::leave(const Run& shared, const Frame& f) {
+    const int wordsLeft = maxWords_ - depth_;
+    if (shared.anagrams != f.before || wordsLeft < 3)
+        return;
+    // With distinct words, how often the entry before was taken limits the
+    // first candidate only.
+    const int start =
+        distinct_ && depth_ > 0 && At(path_, depth_ - 1) == f.start ? f.start + 1 : f.start;
+    rememberDead(f.hash, wordsLeft, remainder(depth_), start);
+}
+
 // One loop over an explicit stack of frames, kept whole: it is the search's hot path.
 template <typename Count> bool Solver<Count>::solve(Run& shared) {
     if (!possible_)
@@ -168,15 +181,7 @@ template <typename Count> bool Solver<Count>::solve(Run& shared) {
         Frame& f = At(frames_, depth_);
         if (f.pending == 0) {
             if (f.next >= f.end) {
-                const int wordsLeft = maxWords_ - depth_;
-                if (shared.anagrams == f.before && wordsLeft >= 3) {
-                    // With distinct words, how often the entry before was
-                    // taken limits the first candidate only.
-                    const int start = distinct_ && depth_ > 0 && At(path_, depth_ - 1) == f.start
-                                          ? f.start + 1
-                                          : f.start;
-                    rememberDead(f.hash, wordsLeft, remainder(depth_), start);
-                }
+                leave(shared, f);
                 if (depth_ == 0)
                     return true;
                 --depth_;

@@ -155,6 +155,7 @@ private:
     bool enter(int depth);
     bool knownDead(std::uint64_t hash, int wordsLeft, const B* rest, int start) const;
     void rememberDead(std::uint64_t hash, int wordsLeft, const B* rest, int start);
+    void leave(const Run& shared, const Frame& f);
     bool tick(Run& shared, int units) {
         return shared.tick(units,
                            [&] { return shared.targetBase + shared.targetWidth * shareDone(); });
