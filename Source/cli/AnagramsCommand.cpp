@@ -91,6 +91,9 @@ private:
                         .outcome == WordSearch::Outcome::Done;
         if (list.hasError())
             return ReportError(list.errorString());
+        if (list.firstLineNotUtf8() > 0)
+            context_.notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
+                                                          list.firstLineNotUtf8()));
         vocabulary_.rank();
         printer_.setAnagramWords(vocabulary_);
         return std::nullopt;

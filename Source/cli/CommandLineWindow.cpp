@@ -32,6 +32,13 @@ void CommandLineWindow::showMessage(MessageKind kind, const QString& prompt) {
     std::fflush(err_);
 }
 
+void CommandLineWindow::showNotice(const QString& notice) {
+    if (quiet_)
+        return;
+    progress_.clear();
+    Print(err_, MessageLine(MessageKind::Error, notice));
+}
+
 bool CommandLineWindow::yield() {
     if (progress_.due()) {
         const ProgressTexts texts = ProgressText(itemTotal_, itemIndex_);

@@ -22,6 +22,7 @@ public:
     void addFoundWord(const QString& word) override;
     void showProgress(double itemTotal, double itemIndex) override;
     void showMessage(MessageKind kind, const QString& prompt) override;
+    void showNotice(const QString& notice) override;
     bool yield() override;
 
     // Draws a progress line on standard error; off unless it is a terminal.

@@ -39,7 +39,7 @@ bool ListInput::countFile(QString& error) {
     if (!error.isEmpty())
         return false;
     itemTotal_ = count.items;
-    encoding_ = count.encoding;
+    firstLineNotUtf8_ = count.firstLineNotUtf8;
     if (!reader_.open()) {
         error = RunMessage::CannotOpen(path_, reader_.errorString());
         return false;
@@ -91,7 +91,7 @@ bool ListInput::spoolStandardInput(QString& error) {
         error = RunMessage::CannotRead(path_, input.errorString());
         return false;
     }
-    encoding_ = input.encoding();
+    firstLineNotUtf8_ = input.firstLineNotUtf8();
     if (!spool_.flush() || !spool_.seek(0) || !reader_.openDescriptor(spool_.handle())) {
         error = u"the word list from standard input could not be read back from "_s +
                 QDir::tempPath() + u": "_s + spool_.errorString();
@@ -103,7 +103,7 @@ bool ListInput::spoolStandardInput(QString& error) {
 WordSearch::Result ListInput::search(const WordSearch& search, const WordQuery& query,
                                      const WordSearch::Found& found,
                                      const WordSearch::Progress& progress) {
-    return streams_ ? search.run(query, reader_, encoding_, itemTotal_, found, progress)
+    return streams_ ? search.run(query, reader_, itemTotal_, found, progress)
                     : search.run(query, list_, found, progress);
 }
 

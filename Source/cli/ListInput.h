@@ -1,6 +1,5 @@
 #pragma once
 
-#include "files/TextEncoding.h"
 #include "files/WordListReader.h"
 #include "search/WordList.h"
 #include "search/WordSearch.h"
@@ -11,10 +10,9 @@
 namespace Vorlaine {
 
 // The word list of a search from the command line. A list searched once goes
-// through as it is read, after a counting pass that settles its encoding, as
-// the make-words run does; standard input is copied to a temporary file on
-// that pass, so memory stays bounded for it too. A list searched many times
-// is kept in memory.
+// through as it is read, after a counting pass, as the make-words run does; standard input is
+// copied to a temporary file on that pass, so memory stays bounded for it too. A list searched many
+// times is kept in memory.
 class ListInput {
 public:
     explicit ListInput(const QString& path);
@@ -27,7 +25,10 @@ public:
 
     WordSearch::Result search(const WordSearch& search, const WordQuery& query,
                               const WordSearch::Found& found, const WordSearch::Progress& progress);
-    TextEncoding encoding() const { return streams_ ? encoding_ : list_.encoding(); }
+    // The first line of the list read as Windows-1252, or 0.
+    qint64 firstLineNotUtf8() const {
+        return streams_ ? firstLineNotUtf8_ : list_.firstLineNotUtf8();
+    }
 
     // Reading failed during a search.
     bool hasError() const { return streams_ && reader_.hasError(); }
@@ -42,7 +43,7 @@ private:
     WordListReader reader_;
     WordList list_;
     bool streams_ = false;
-    TextEncoding encoding_ = TextEncoding::Utf8;
+    qint64 firstLineNotUtf8_ = 0;
     qint64 itemTotal_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "cli/ResultPrinter.h"
 
+#include "files/TextEncoding.h"
 #include "search/AnagramVocabulary.h"
 #include "search/WordSearch.h"
 
@@ -32,7 +33,8 @@ bool ResultPrinter::printWord(const QString& seed, const WordMatch& match) {
     }
     if (withSeed_)
         line_.append(seedUtf8_).append('\t');
-    line_.append(utf8List_ ? match.bytes : match.word.toUtf8());
+    // A word that is UTF-8 in the list is printed as the list has it.
+    line_.append(IsUtf8(match.bytes) ? match.bytes : match.word.toUtf8());
     return lines_.add(line_, withSeed_ ? QByteArrayView() : QByteArrayView(match.bytes));
 }
 

@@ -2,7 +2,6 @@
 
 #include "cli/Options.h"
 #include "cli/ResultLines.h"
-#include "files/TextEncoding.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,9 +22,6 @@ class ResultPrinter {
 public:
     ResultPrinter(const Options& options, ResultLines& lines);
 
-    // The encoding of the list the words come from: a UTF-8 list's bytes are
-    // printed as they are.
-    void setListEncoding(TextEncoding encoding) { utf8List_ = encoding == TextEncoding::Utf8; }
     bool printWord(const QString& seed, const WordMatch& match);
 
     // The words anagrams are made of, each made into its printed form once.
@@ -42,7 +38,6 @@ private:
     ResultLines& lines_;
     const OutputFormat format_;
     const bool withSeed_;
-    bool utf8List_ = true;
     QString seed_;
     QByteArray seedUtf8_;
     QByteArray line_;

@@ -36,12 +36,12 @@ std::optional<int> SearchContext::start(const QString& seedsPath) {
         QFile file(options_.tileValuesPath);
         if (!file.open(QIODevice::ReadOnly))
             return ReportError(RunMessage::CannotOpen(options_.tileValuesPath, file.errorString()));
-        QByteArray bytes = file.readAll();
-        // A byte-order mark, as the lists may start with.
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            bytes.remove(0, 3);
+        qint64 firstLineNotUtf8 = 0;
+        const QString text = DecodeText(file.readAll(), &firstLineNotUtf8);
+        if (firstLineNotUtf8 > 0)
+            notice(RunMessage::ReadAsWindows1252(options_.tileValuesPath, firstLineNotUtf8));
         QString error;
-        const auto read = TileValues::parse(DecodeLine(bytes), options_.foldAccents, error);
+        const auto read = TileValues::parse(text, options_.foldAccents, error);
         if (!read) {
             std::fprintf(stderr, "makewords: %s, %s\n", qUtf8Printable(options_.tileValuesPath),
                          qUtf8Printable(error));
@@ -87,10 +87,11 @@ int ReportError(const QString& message) {
     return ExitFailed;
 }
 
-QString DecodeLine(QByteArrayView bytes) {
-    Utf8Validator utf8;
-    utf8.feed(bytes);
-    return DecodeItem(bytes, utf8.isValid() ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+void SearchContext::notice(const QString& text) {
+    if (options_.quiet)
+        return;
+    progress_.clear();
+    Print(stderr, MessageLine(MessageKind::Error, text));
 }
 
 } // namespace Vorlaine

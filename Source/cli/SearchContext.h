@@ -50,6 +50,9 @@ public:
     // either output turns any end into that failure.
     int finish(const SearchEnd& end, const QString& found);
 
+    // A remark on standard error that is no error, unless --quiet.
+    void notice(const QString& text);
+
 private:
     const Options& options_;
     const QString outputPath_;
@@ -63,9 +66,5 @@ private:
 
 // Shows an error as the window would, and returns the exit status for it.
 int ReportError(const QString& message);
-
-// A line of a seeds or tile-values file as text: UTF-8 where it is valid,
-// Windows-1252 otherwise.
-QString DecodeLine(QByteArrayView bytes);
 
 } // namespace Vorlaine

@@ -60,7 +60,7 @@ public:
         while (reader_.readItem(item)) {
             if (item.overlong)
                 continue;
-            seed = DecodeLine(item.bytes);
+            seed = DecodeItem(item.bytes);
             ++done_;
             return true;
         }
@@ -68,6 +68,13 @@ public:
     }
     bool hasError() const { return reader_.hasError(); }
     QString errorString() const { return RunMessage::CannotRead(path_, reader_.errorString()); }
+    // The first line read as Windows-1252, once, as soon as it is met.
+    qint64 takeFirstLineNotUtf8() {
+        if (noticed_ || reader_.firstLineNotUtf8() == 0)
+            return 0;
+        noticed_ = true;
+        return reader_.firstLineNotUtf8();
+    }
 
     qint64 done() const { return done_; }
     qint64 total() const { return total_; } // 0 when not counted
@@ -78,6 +85,7 @@ private:
     WordListReader reader_;
     qint64 done_ = 0;
     qint64 total_ = 0;
+    bool noticed_ = false;
 };
 
 // One run of the searches of single words: the checks, the inputs, then each
@@ -104,6 +112,8 @@ public:
             return *failed;
         WordSearch::Result result;
         while (result.outcome == WordSearch::Outcome::Done && seeds_.next(query_.seed)) {
+            if (const qint64 line = seeds_.takeFirstLineNotUtf8(); line > 0)
+                context_.notice(RunMessage::ReadAsWindows1252(seeds_.path(), line));
             if (!minimumFits(query_.seed)) {
                 context_.progress().clear();
                 std::fprintf(stderr, "makewords: %s: %s\n", qUtf8Printable(query_.seed),
@@ -141,7 +151,9 @@ private:
             return ReportError(error);
         if (seeds_.many())
             list_.index(search_);
-        printer_.setListEncoding(list_.encoding());
+        if (list_.firstLineNotUtf8() > 0)
+            context_.notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
+                                                          list_.firstLineNotUtf8()));
         return context_.openOutput();
     }
 

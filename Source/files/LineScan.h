@@ -96,4 +96,28 @@ inline qint64 CountItemStarts(const char* p, const char* end, bool& inItem) {
     return count;
 }
 
+// Counts the line ends in [p, end): each LF and each CR, a CR LF once.
+// `afterCr` carries over from the previous call: whether its last byte was CR.
+inline qint64 CountLineEnds(const char* p, const char* end, bool& afterCr) {
+    qint64 count = 0;
+#ifdef VORLAINE_SSE2
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+        const auto crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr)));
+        const unsigned pairs = lfs & ((crs << 1) | (afterCr ? 1u : 0u));
+        count += PopCount16(lfs) + PopCount16(crs) - PopCount16(pairs);
+        afterCr = (crs >> 15) & 1u;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\r' || (*p == '\n' && !afterCr))
+            ++count;
+        afterCr = *p == '\r';
+    }
+    return count;
+}
+
 } // namespace Vorlaine::LineScan

@@ -1,6 +1,7 @@
 #include "files/TextEncoding.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -16,6 +17,23 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+bool IsAscii(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (*p & 0x80)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 QString DecodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
@@ -25,10 +43,23 @@ QString DecodeWindows1252(QByteArrayView bytes) {
     }
     return text;
 }
+
+namespace {
+bool IsUtf8NotAscii(QByteArrayView bytes) {
+    Utf8Validator validator;
+    validator.feed(bytes);
+    return validator.isValid();
+}
 } // namespace
 
-QString DecodeItem(QByteArrayView bytes, TextEncoding encoding) {
-    if (encoding == TextEncoding::Windows1252)
+bool IsUtf8(QByteArrayView bytes) {
+    return IsAscii(bytes) || IsUtf8NotAscii(bytes);
+}
+
+QString DecodeItem(QByteArrayView bytes) {
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (!IsUtf8NotAscii(bytes))
         return DecodeWindows1252(bytes);
     // A byte-order mark inside the list is part of its item, like any character.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
@@ -36,8 +67,39 @@ QString DecodeItem(QByteArrayView bytes, TextEncoding encoding) {
     return decoder.decode(bytes);
 }
 
+QString DecodeText(QByteArrayView bytes, qint64* firstLineNotUtf8) {
+    if (firstLineNotUtf8 != nullptr)
+        *firstLineNotUtf8 = 0;
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE
+                                            : QStringConverter::Utf16BE);
+        return decoder.decode(bytes.sliced(2));
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QString text;
+    qint64 line = 0;
+    while (!bytes.isEmpty()) {
+        ++line;
+        qsizetype end = 0;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QByteArrayView content = bytes.first(end);
+        if (firstLineNotUtf8 != nullptr && *firstLineNotUtf8 == 0 && !IsUtf8(content))
+            *firstLineNotUtf8 = line;
+        text += DecodeItem(content);
+        text += u'\n';
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n')
+            ++end;
+        bytes = bytes.sliced(std::min(end + 1, bytes.size()));
+    }
+    return text;
+}
+
 void Utf8Validator::feed(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* p = begin;
     const auto* const end = p + bytes.size();
     while (valid_ && p < end) {
         if (pending_ == 0) {
@@ -72,11 +134,13 @@ void Utf8Validator::feed(QByteArrayView bytes) {
                     high_ = 0x8F; // nothing above U+10FFFF
             } else {
                 valid_ = false;
+                failedAt_ = fed_ + (p - 1 - begin);
             }
         } else {
             const unsigned char b = *p++;
             if (b < low_ || b > high_) {
                 valid_ = false;
+                failedAt_ = fed_ + (p - 1 - begin);
                 break;
             }
             low_ = 0x80;
@@ -84,6 +148,7 @@ void Utf8Validator::feed(QByteArrayView bytes) {
             --pending_;
         }
     }
+    fed_ += bytes.size();
 }
 
 } // namespace Vorlaine

@@ -50,16 +50,78 @@ bool WordListReader::start(bool opened) {
         errorString_ = file_.errorString();
         return false;
     }
-    while (end_ < 3 && fill()) {
+    // The first bytes tell the encoding: read them one read at a time, as a
+    // pipe may hand out fewer than asked for.
+    char* const head = buffer_.get();
+    qint64 count = 0;
+    for (qint64 got = 1; count < 3 && got > 0; count += got) {
+        got = file_.read(head + count, 3 - count);
+        if (got < 0) {
+            failed_ = true;
+            errorString_ = file_.errorString();
+            return false;
+        }
+        atFileEnd_ = got == 0;
     }
-    if (end_ >= 3 && std::memcmp(buffer_.get(), "\xEF\xBB\xBF", 3) == 0)
+    const auto startsWith = [&](const char* mark, qint64 length) {
+        return count >= length && std::memcmp(head, mark, static_cast<std::size_t>(length)) == 0;
+    };
+    if (startsWith("\xFF\xFE", 2) || startsWith("\xFE\xFF", 2)) {
+        utf16_ = std::make_unique<QStringDecoder>(head[0] == '\xFF' ? QStringConverter::Utf16LE
+                                                                    : QStringConverter::Utf16BE);
+        raw_ = std::make_unique<char[]>(BufferSize);
+        rawPending_ = count - 2;
+        std::memcpy(raw_.get(), head + 2, static_cast<std::size_t>(rawPending_));
+        atFileEnd_ = false;
+        return true;
+    }
+    end_ = count;
+    if (checksEncoding_)
+        checkEncoding(QByteArrayView(head, count));
+    if (startsWith("\xEF\xBB\xBF", 3))
         begin_ = 3;
-    return !failed_;
+    return true;
 }
 
 void WordListReader::close() {
     if (file_.isOpen())
         file_.close();
+}
+
+qint64 WordListReader::readSource(char* into, qint64 room) {
+    return utf16_ ? readUtf16(into, room) : file_.read(into, room);
+}
+
+// Reads UTF-16 and hands out UTF-8: at most three bytes for each code unit.
+qint64 WordListReader::readUtf16(char* into, qint64 room) {
+    const qint64 rawRoom = std::min<qint64>(room / 3 * 2, BufferSize);
+    for (;;) {
+        const qint64 count = file_.read(raw_.get() + rawPending_, rawRoom - rawPending_);
+        if (count < 0)
+            return count;
+        const QByteArrayView raw(raw_.get(), rawPending_ + count);
+        rawPending_ = 0;
+        if (raw.isEmpty())
+            return 0;
+        const QByteArray utf8 = QString(utf16_->decode(raw)).toUtf8();
+        if (!utf8.isEmpty() || count == 0) {
+            std::memcpy(into, utf8.constData(), static_cast<std::size_t>(utf8.size()));
+            return utf8.size();
+        }
+    }
+}
+
+// Counts the lines up to the first byte that cannot be UTF-8.
+void WordListReader::checkEncoding(QByteArrayView bytes) {
+    if (firstLineNotUtf8_ != 0)
+        return;
+    const qint64 start = validator_.fed();
+    validator_.feed(bytes);
+    const qint64 failed = validator_.failedAt();
+    const qint64 upTo = failed < 0 ? bytes.size() : failed - start;
+    lineEnds_ += LineScan::CountLineEnds(bytes.data(), bytes.data() + upTo, afterCr_);
+    if (failed >= 0)
+        firstLineNotUtf8_ = lineEnds_ + 1;
 }
 
 // Moves the unread bytes to the front and reads more after them. False when
@@ -73,7 +135,7 @@ bool WordListReader::fill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    const qint64 count = file_.read(buffer_.get() + end_, BufferSize - end_);
+    const qint64 count = readSource(buffer_.get() + end_, BufferSize - end_);
     if (count < 0) {
         failed_ = true;
         errorString_ = file_.errorString();
@@ -81,10 +143,13 @@ bool WordListReader::fill() {
     }
     if (count == 0) {
         atFileEnd_ = true;
+        // A sequence cut off by the end leaves the last line no UTF-8.
+        if (checksEncoding_ && firstLineNotUtf8_ == 0 && validator_.unfinished())
+            firstLineNotUtf8_ = lineEnds_ + 1;
         return false;
     }
-    if (checksEncoding_)
-        validator_.feed(QByteArrayView(buffer_.get() + end_, count));
+    if (checksEncoding_ && !utf16_)
+        checkEncoding(QByteArrayView(buffer_.get() + end_, count));
     end_ += count;
     return true;
 }

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
+#include <QStringDecoder>
 #include <memory>
 
 namespace Vorlaine {
@@ -25,7 +26,9 @@ inline constexpr qsizetype MaxItemBytes = 3 * MaxWordLength;
 // Reads a word list item by item. An item ends at CR LF, a lone LF or a lone
 // CR; a UTF-8 byte-order mark at the start is skipped; lines that are empty
 // once blanks and tabs are removed are no items. Memory stays bounded however
-// long a line is.
+// long a line is. A list that starts with a UTF-16 byte-order mark, of either
+// byte order (Notepad's "Unicode"), is read as UTF-16 and its items come as
+// UTF-8.
 class WordListReader {
 public:
     explicit WordListReader(const QString& path);
@@ -51,7 +54,8 @@ public:
     // them. False when reading failed.
     bool countItems(qint64& count);
 
-    // The encoding check can be left out when the encoding is known already.
+    // Whether to look for the first line that is not UTF-8; the counting pass
+    // does, the pass after it need not.
     void setChecksEncoding(bool checks) { checksEncoding_ = checks; }
 
     // The size of the list file; -1 for a pipe, whose size is not known.
@@ -60,11 +64,10 @@ public:
     bool hasError() const { return failed_; }
     QString errorString() const { return errorString_; }
 
-    // The encoding of everything read so far; final once the list was read to
-    // its end.
-    TextEncoding encoding() const {
-        return validator_.isValid() ? TextEncoding::Utf8 : TextEncoding::Windows1252;
-    }
+    // The first line of the file, counting from 1, that is not UTF-8 and so
+    // is read as Windows-1252, among the lines read so far; 0 while there is
+    // none. Final once the list was read to its end.
+    qint64 firstLineNotUtf8() const { return firstLineNotUtf8_; }
 
 private:
     // Where [first, end) ends once the blanks at its end are dropped.
@@ -82,6 +85,9 @@ private:
     }
 
     bool start(bool opened);
+    qint64 readSource(char* into, qint64 room);
+    qint64 readUtf16(char* into, qint64 room);
+    void checkEncoding(QByteArrayView bytes);
     bool readBufferedItem(WordListItem& item);
     bool readItemAcrossReads(WordListItem& item);
     bool fill();
@@ -97,6 +103,14 @@ private:
     bool checksEncoding_ = true;
     QString errorString_;
     Utf8Validator validator_;
+    qint64 lineEnds_ = 0; // before the bytes being checked
+    bool afterCr_ = false;
+    qint64 firstLineNotUtf8_ = 0;
+    // A list in UTF-16: its bytes as read, and the decoder that keeps a code
+    // unit or a pair split between two reads.
+    std::unique_ptr<QStringDecoder> utf16_;
+    std::unique_ptr<char[]> raw_;
+    qint64 rawPending_ = 0;
 };
 
 // The common case, kept inline: the item and its line end are in the buffer.

@@ -48,8 +48,6 @@ private:
 // seed and the minimum length may change during the run.
 class ItemFilter {
 public:
-    explicit ItemFilter(TextEncoding encoding) : encoding_(encoding) {}
-
     // The item's word, when the item is long enough and fits the seed's
     // letters.
     std::optional<QString> accept(const RunWindow& window, const WordListItem& item) {
@@ -64,14 +62,13 @@ public:
             return std::nullopt;
         if (asciiFit == SeedLetters::AsciiFit::Fits)
             return QString::fromLatin1(item.bytes);
-        QString word = DecodeItem(item.bytes, encoding_);
+        QString word = DecodeItem(item.bytes);
         if (minimum > static_cast<double>(word.size()) || !letters.fits(word))
             return std::nullopt;
         return word;
     }
 
 private:
-    TextEncoding encoding_;
     FieldCache<double> minimumLength_{Field::MinimumLength, [](const QString& text, double& value) {
                                           value = NumericValue(text);
                                       }};
@@ -114,12 +111,14 @@ RunOutcome RunMakeWords(RunWindow& window) {
     if (const QString failed = CheckRunFiles(inputs, outputPath); !failed.isEmpty())
         return ShowError(window, failed);
 
-    // Counting pass. It also settles the list's encoding.
+    // Counting pass. It also finds the first line that is not UTF-8.
     ListCount count;
     if (const QString failed = CountList(PathIn(window, Field::WordList), count); !failed.isEmpty())
         return ShowError(window, failed);
     const auto itemTotal = static_cast<double>(count.items);
-    const TextEncoding encoding = count.encoding;
+    if (count.firstLineNotUtf8 > 0)
+        window.showNotice(
+            RunMessage::ReadAsWindows1252(PathIn(window, Field::WordList), count.firstLineNotUtf8));
 
     const QString listPath = PathIn(window, Field::WordList);
     WordListReader list(listPath);
@@ -145,7 +144,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
 
     WordSet found;
     qint32 foundCount = 0;
-    ItemFilter filter(encoding);
+    ItemFilter filter;
     WordListItem item;
     for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
         if (!list.readItem(item)) {

@@ -40,6 +40,11 @@ QString MinimumTooLong() {
     return u"Minimum length can't be greater the seed word's length."_s;
 }
 
+QString ReadAsWindows1252(const QString& path, qint64 line) {
+    return path + u": line "_s + QString::number(line) +
+           u" is not UTF-8; it is read as Windows-1252, as is every other such line."_s;
+}
+
 QString Report(Ending ending, qint64 count, const QString& found, const QString& outputPath) {
     return (ending == Ending::Done ? u"Done!\r\n"_s : u"Stopped!\r\n"_s) + QString::number(count) +
            u' ' + found + u" found."_s +
@@ -66,7 +71,7 @@ QString CountList(const QString& path, ListCount& count) {
         return RunMessage::CannotOpen(path, counter.errorString());
     if (!counter.countItems(count.items))
         return RunMessage::CannotRead(path, counter.errorString());
-    count.encoding = counter.encoding();
+    count.firstLineNotUtf8 = counter.firstLineNotUtf8();
     return {};
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "files/TextEncoding.h"
-
 #include <QString>
 #include <span>
 
@@ -23,6 +21,9 @@ QString CannotWrite(const QString& outputPath, const QString& reason);
 // The output file is one of the files read.
 QString IsInput(const QString& outputPath, InputKind input);
 QString MinimumTooLong();
+// A line of a file read is not UTF-8: that line, and any other such, is
+// read as Windows-1252.
+QString ReadAsWindows1252(const QString& path, qint64 line);
 
 // The report at the end: "Done!" or "Stopped!", how many `found` ("words",
 // "anagrams") there are and, when there is an output file, its name.
@@ -42,10 +43,11 @@ struct RunInput {
 // first that fails, or an empty text.
 QString CheckRunFiles(std::span<const RunInput> inputs, const QString& outputPath);
 
-// The counting pass over a whole list: its items, and the encoding it settles.
+// The counting pass over a whole list: its items, and the first line that
+// is read as Windows-1252 (0: none).
 struct ListCount {
     qint64 items = 0;
-    TextEncoding encoding = TextEncoding::Utf8;
+    qint64 firstLineNotUtf8 = 0;
 };
 // Returns the message when the list cannot be opened or read, or an empty text.
 QString CountList(const QString& path, ListCount& count);

@@ -31,6 +31,9 @@ public:
 
     // Shows the message and returns once the user has seen it.
     virtual void showMessage(MessageKind kind, const QString& prompt) = 0;
+    // A remark on the run that is no error, such as how a file was read. The
+    // window has no place for one.
+    virtual void showNotice(const QString& notice) { Q_UNUSED(notice); }
 
     // Lets the window handle pending events. Returns false once the window is
     // going away, and the run then ends at once with its files closed.

@@ -23,7 +23,7 @@ bool WordList::load(WordListReader& reader) {
         errorString_ = reader.errorString();
         return false;
     }
-    encoding_ = reader.encoding();
+    firstLineNotUtf8_ = reader.firstLineNotUtf8();
     return true;
 }
 

@@ -11,9 +11,8 @@ namespace Vorlaine {
 class WordListReader;
 
 // A word list read once and kept in memory, for searching it many times. The
-// items keep the bytes they have in the list; the list's encoding is decided
-// for the whole list, as for the make-words run. Items longer than any word
-// are left out: they can never fit.
+// items keep the bytes they have in the list. Items longer than any word are
+// left out: they can never fit.
 class WordList {
 public:
     // Reads the rest of the list; false when reading failed, with the reason.
@@ -25,15 +24,16 @@ public:
         const qsizetype begin = item > 0 ? ends_[static_cast<std::size_t>(item - 1)] : 0;
         return QByteArrayView(bytes_.data() + begin, ends_[static_cast<std::size_t>(item)] - begin);
     }
-    QString text(qsizetype item) const { return DecodeItem(bytes(item), encoding_); }
-    TextEncoding encoding() const { return encoding_; }
+    QString text(qsizetype item) const { return DecodeItem(bytes(item)); }
+    // The first line of the list read as Windows-1252, or 0.
+    qint64 firstLineNotUtf8() const { return firstLineNotUtf8_; }
     // The bytes of all items together.
     qsizetype byteCount() const { return static_cast<qsizetype>(bytes_.size()); }
 
 private:
     std::vector<char> bytes_;     // every item, one after the other
     std::vector<qsizetype> ends_; // where each item ends in bytes_
-    TextEncoding encoding_ = TextEncoding::Utf8;
+    qint64 firstLineNotUtf8_ = 0;
     QString errorString_;
 };
 

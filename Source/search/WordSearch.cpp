@@ -47,11 +47,8 @@ public:
     // Kept: the items' bytes outlive the query, as in a list in memory, and
     // matches point into them; Copied: each match copies its bytes.
     enum class ItemBytes { Copied, Kept };
-    Query(const WordSearch& search, const WordQuery& query, TextEncoding encoding,
-          ItemBytes itemBytes)
-        : search_(search), query_(query), encoding_(encoding),
-          bytesStay_(itemBytes == ItemBytes::Kept),
-          lettersWithinBytes_(!search.foldAccents_ || encoding != TextEncoding::Windows1252),
+    Query(const WordSearch& search, const WordQuery& query, ItemBytes itemBytes)
+        : search_(search), query_(query), bytesStay_(itemBytes == ItemBytes::Kept),
           seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
     }
@@ -81,7 +78,9 @@ public:
 private:
     // Whether the word has at most as many letters as bytes. Folded, ß, æ and
     // œ are two letters each, and take one byte in Windows-1252.
-    bool bytesBound(QByteArrayView bytes) const { return lettersWithinBytes_ || IsAscii(bytes); }
+    bool bytesBound(QByteArrayView bytes) const {
+        return !search_.foldAccents_ || IsAscii(bytes) || IsUtf8(bytes);
+    }
     // How many letters a word of `keyLength` letters may lack from the seed;
     // negative when no word of that length can be listed.
     qsizetype allowedMissing(qsizetype keyLength) const {
@@ -102,10 +101,8 @@ private:
 
     const WordSearch& search_;
     const WordQuery& query_;
-    const TextEncoding encoding_;
     QString failedWord_;
     const bool bytesStay_;
-    const bool lettersWithinBytes_;
     const QString seedKey_;
     const SeedLetters& letters_;
     WordSet listed_;
@@ -139,7 +136,7 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             key = AsciiLower(bytes);
         match_.length = bytes.size();
     } else {
-        word = DecodeItem(bytes, encoding_);
+        word = DecodeItem(bytes);
         if (query_.noProperNouns && StartsWithCapital(word))
             return Outcome::Done;
         // The letters the word plays: folded, ß is ss and é is e.
@@ -195,10 +192,9 @@ WordSearch::WordSearch(const TileValues& tiles, bool foldAccents)
 
 WordSearch::~WordSearch() = default;
 
-WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reader,
-                                   TextEncoding encoding, qint64 itemTotal, const Found& found,
-                                   const Progress& progress) const {
-    Query run(*this, query, encoding, Query::ItemBytes::Copied);
+WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reader, qint64 itemTotal,
+                                   const Found& found, const Progress& progress) const {
+    Query run(*this, query, Query::ItemBytes::Copied);
     WordListItem item;
     for (qint64 done = 0; reader.readItem(item); ++done) {
         if (progress && done % ProgressEvery == 0 &&
@@ -219,7 +215,7 @@ void WordSearch::buildIndex(const WordList& list) {
 
 WordSearch::Result WordSearch::run(const WordQuery& query, const WordList& list, const Found& found,
                                    const Progress& progress) const {
-    Query run(*this, query, list.encoding(), Query::ItemBytes::Kept);
+    Query run(*this, query, Query::ItemBytes::Kept);
     if (!index_->covers(list)) {
         for (qsizetype item = 0; item < list.size(); ++item) {
             if (progress && item % ProgressEvery == 0 &&

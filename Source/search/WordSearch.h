@@ -79,10 +79,9 @@ public:
     using Progress = std::function<bool(double)>;
 
     // Searches the rest of a list as it is read, in one pass: the way for one
-    // seed. The encoding is the list's, from a counting pass; itemTotal is for
-    // the progress only.
-    Result run(const WordQuery& query, WordListReader& reader, TextEncoding encoding,
-               qint64 itemTotal, const Found& found, const Progress& progress = {}) const;
+    // seed. itemTotal, from a counting pass, is for the progress only.
+    Result run(const WordQuery& query, WordListReader& reader, qint64 itemTotal, const Found& found,
+               const Progress& progress = {}) const;
 
     // Groups the list's words by the set of letters they use, so that every
     // later query of this list looks only at the groups whose letters the seed

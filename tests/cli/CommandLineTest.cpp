@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
@@ -498,32 +499,82 @@ TEST(CommandLine, TileSetsAreThePublishedTablesLetterByLetter) {
         << refused.err.toStdString();
 }
 
-TEST(CommandLine, TileFileMayStartWithByteOrderMark) {
+// Tile values and seeds are read as lists are: a byte-order mark of UTF-8 or
+// UTF-16, or line by line UTF-8 or Windows-1252.
+TEST(CommandLine, TileAndSeedFilesInEveryEncoding) {
+    const QString tiles = QString::fromUtf8("é 7\r\nt 2\r\ne 1\r\n");
+    const QString seeds = QString::fromUtf8("tée\r\n");
+    const auto encoded = [](const QString& text,
+                            std::optional<QStringConverter::Encoding> to) -> QByteArray {
+        if (!to)
+            return text.toLatin1();
+        return QStringEncoder(*to, QStringEncoder::Flag::WriteBom).encode(text);
+    };
+    using enum QStringConverter::Encoding;
+    const std::optional<QStringConverter::Encoding> encodings[] = {Utf8, Utf16LE, Utf16BE,
+                                                                   std::nullopt};
     TempFiles files;
-    files.write("list.txt", "tee\n");
-    files.write("tiles.txt", "\xEF\xBB\xBF"
-                             "e 7\nt 2\n");
-    const Result result = MakeWords(
-        Args("-s tee -m 1 --format json --tile-values tiles.txt -l list.txt -o -"), files.path(""));
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out, "{\"word\":\"tee\",\"length\":3,\"score\":16,\"blanks\":\"\"}\n");
+    files.write("list.txt", "t\xC3\xA9"
+                            "e\n");
+    for (const auto& encoding : encodings) {
+        files.write("tiles.txt", encoded(tiles, encoding));
+        files.write("seeds.txt", encoded(seeds, encoding));
+        const Result result = MakeWords(Args("--seeds seeds.txt -m 1 --format json --tile-values "
+                                             "tiles.txt -l list.txt -o -"),
+                                        files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(result.out, QString::fromUtf8("{\"seed\":\"tée\",\"word\":\"tée\",\"length\":3,"
+                                                "\"score\":10,\"blanks\":\"\"}\n")
+                                  .toUtf8());
+        // Windows-1252 is said once for each file.
+        EXPECT_EQ(result.err.count("line 1 is not UTF-8"), encoding ? 0 : 2) << result.err.data();
+    }
 }
 
 // --- Lists in Windows-1252 ---
 
-TEST(CommandLine, Windows1252ListFromFileAndStandardInput) {
+// Each line of a list is UTF-8 when it is valid UTF-8 and Windows-1252
+// otherwise; a list in UTF-16 reads as its UTF-8 copy. Through the window's
+// run, the searches' and standard input alike.
+TEST(CommandLine, EncodingsFromFileAndStandardInput) {
+    const QString words = QString::fromUtf8("café\n€uro\nnaïve\n");
+    const auto utf16 = [&](QStringConverter::Encoding encoding) {
+        QString crlf = words;
+        return QByteArray(QStringEncoder(encoding, QStringEncoder::Flag::WriteBom)
+                              .encode(crlf.replace(u"\n"_s, u"\r\n"_s)));
+    };
+    struct EncodedList {
+        QByteArray bytes;
+        QByteArray filed;   // what the output file gets
+        qint64 notUtf8 = 0; // the first line read as Windows-1252
+    };
+    const EncodedList lists[] = {
+        {"caf\xe9\n\x80uro\nna\xefve\nzz\n", "caf\xe9\r\n\x80uro\r\nna\xefve\r\n", 1},
+        // One stray byte changes only its own line.
+        {"caf\xc3\xa9\n\x80uro\nna\xc3\xafve\n", "caf\xc3\xa9\r\n\x80uro\r\nna\xc3\xafve\r\n", 2},
+        {utf16(QStringConverter::Utf16LE), words.toUtf8().replace("\n", "\r\n"), 0},
+        {utf16(QStringConverter::Utf16BE), words.toUtf8().replace("\n", "\r\n"), 0},
+    };
     TempFiles files;
-    const QByteArray list = "caf\xe9\n\x80uro\nna\xefve\nzz\n";
-    files.write("list.txt", list);
-    // The window's run, the searches' and a list on standard input.
-    for (const QString options :
-         {"-l list.txt -o window.txt", "-l list.txt -o search.txt -x 20", "-l - -o input.txt"}) {
-        const Result result = MakeWords(Args("-s cafénaïve€uro -m 1 " + options), files.path(""),
-                                        options.contains(" - ") ? list : QByteArray());
-        EXPECT_EQ(result.exitCode, 0) << options.toStdString();
-        EXPECT_EQ(result.out, "café\n€uro\nnaïve\n") << options.toStdString();
-        EXPECT_EQ(files.read(Args(options)[3]), "caf\xe9\r\n\x80uro\r\nna\xefve\r\n")
-            << options.toStdString();
+    for (const EncodedList& list : lists) {
+        files.write("list.txt", list.bytes);
+        for (const QString options : {"-l list.txt -o window.txt",
+                                      "-l list.txt -o search.txt -x 20", "-l - -o input.txt"}) {
+            const QString output = Args(options)[3];
+            QFile::remove(files.path(output));
+            const bool input = options.contains(" - ");
+            const Result result = MakeWords(Args("-s cafénaïve€uro -m 1 " + options),
+                                            files.path(""), input ? list.bytes : QByteArray());
+            const std::string where =
+                options.toStdString() + " " + list.bytes.toHex().toStdString();
+            EXPECT_EQ(result.exitCode, 0) << where;
+            EXPECT_EQ(result.out, words.toUtf8()) << where;
+            EXPECT_EQ(files.read(output), list.filed) << where;
+            const QByteArray notice = (input ? "-" : "list.txt") + QByteArray(": line ") +
+                                      QByteArray::number(list.notUtf8) + " is not UTF-8";
+            EXPECT_EQ(result.err.contains(notice), list.notUtf8 > 0) << where << result.err.data();
+            EXPECT_EQ(result.err.contains("not UTF-8"), list.notUtf8 > 0) << where;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "support/TempFiles.h"
 
+#include <QStringEncoder>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <string>
@@ -15,7 +16,7 @@ using Testing::TempFiles;
 struct ReadList {
     std::vector<QByteArray> items; // an overlong item reads as "<overlong>"
     qint64 counted = -1;
-    TextEncoding encoding = TextEncoding::Utf8;
+    qint64 firstLineNotUtf8 = 0;
 };
 
 // Reads the list both ways the run does: counting, then item by item.
@@ -27,7 +28,7 @@ ReadList Read(const QByteArray& bytes) {
         WordListReader counter(path);
         EXPECT_TRUE(counter.open());
         EXPECT_TRUE(counter.countItems(result.counted));
-        result.encoding = counter.encoding();
+        result.firstLineNotUtf8 = counter.firstLineNotUtf8();
     }
     WordListReader reader(path);
     EXPECT_TRUE(reader.open());
@@ -73,27 +74,57 @@ TEST(WordListReader, ByteOrderMarkIsSkippedAtTheStartOnly) {
     EXPECT_EQ(Read("angle\n\xEF\xBB\xBFgent\n").items, Items({"angle", "\xEF\xBB\xBFgent"}));
 }
 
-TEST(WordListReader, EncodingIsDecidedForTheWholeFile) {
-    EXPECT_EQ(Read("caf\xC3\xA9\n\xF0\x9F\x98\x80\n").encoding, TextEncoding::Utf8);
-    EXPECT_EQ(Read("caf\xE9\n").encoding, TextEncoding::Windows1252);
-    // One bad byte anywhere makes the whole file Windows-1252.
-    EXPECT_EQ(Read("caf\xC3\xA9\nna\xEFve\n").encoding, TextEncoding::Windows1252);
-    EXPECT_EQ(Read("truncated \xC3").encoding, TextEncoding::Windows1252);
-    EXPECT_EQ(Read("overlong \xC0\xAF\n").encoding, TextEncoding::Windows1252);
-    EXPECT_EQ(Read("surrogate \xED\xA0\x80\n").encoding, TextEncoding::Windows1252);
+TEST(WordListReader, EncodingIsDecidedLineByLine) {
+    // The first line that is not UTF-8, counted as an editor counts lines.
+    const std::pair<QByteArray, qint64> lists[] = {
+        {"caf\xC3\xA9\n\xF0\x9F\x98\x80\n", 0},
+        {"caf\xE9\n", 1},
+        {"caf\xC3\xA9\nna\xEFve\n", 2},
+        {"a\r\n\r\nb\rc\nd\r\n\xE9t\xE9\n", 6},
+        {"truncated \xC3", 1},
+        {"a\ntruncated \xC3\r\nb\n", 2},
+        {"overlong \xC0\xAF\n", 1},
+        {"surrogate \xED\xA0\x80\n", 1},
+        {QByteArray("a\n").repeated(100000) + "caf\xE9\n", 100001},
+    };
+    for (const auto& [list, line] : lists)
+        EXPECT_EQ(Read(list).firstLineNotUtf8, line) << list.left(40).toStdString();
     // NUL bytes are ordinary characters.
     EXPECT_EQ(Read(QByteArray("a\0b\n", 4)).items, Items({QByteArray("a\0b", 3)}));
 }
 
 TEST(WordListReader, DecodingKeepsEveryByte) {
-    EXPECT_EQ(DecodeItem("caf\xC3\xA9", TextEncoding::Utf8), QString::fromUtf8("café"));
-    EXPECT_EQ(DecodeItem("\xEF\xBB\xBFgent", TextEncoding::Utf8), QChar(0xFEFF) + QString("gent"));
-    EXPECT_EQ(DecodeItem("caf\xE9", TextEncoding::Windows1252), QString::fromUtf8("café"));
-    EXPECT_EQ(DecodeItem("\x80\x93\x94\x9F", TextEncoding::Windows1252), QString::fromUtf8("€“”Ÿ"));
+    EXPECT_EQ(DecodeItem("caf\xC3\xA9"), QString::fromUtf8("café"));
+    EXPECT_EQ(DecodeItem("\xEF\xBB\xBFgent"), QChar(0xFEFF) + QString("gent"));
+    EXPECT_EQ(DecodeItem("caf\xE9"), QString::fromUtf8("café"));
+    EXPECT_EQ(DecodeItem("\x80\x93\x94\x9F"), QString::fromUtf8("€“”Ÿ"));
     // The five bytes Windows-1252 leaves undefined stand for themselves.
-    const QString undefined = DecodeItem("\x81\x8D\x8F\x90\x9D", TextEncoding::Windows1252);
+    const QString undefined = DecodeItem("\x81\x8D\x8F\x90\x9D");
     EXPECT_EQ(undefined,
               QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D));
+}
+
+// UTF-16 with a byte-order mark, in either byte order, gives the items of
+// the same list in UTF-8.
+TEST(WordListReader, Utf16ListsReadAsTheirUtf8Copies) {
+    const QString lists[] = {
+        QString::fromUtf8("angle\r\ngent\r\n\r\ncafé\r\n😀x\r\n"),
+        QString::fromUtf8(" tangle \nglean\rÅngström"),
+        QString::fromUtf8("ü").repeated(200000) + QStringLiteral("\r\nlast"),
+        QString(),
+    };
+    for (const QString& list : lists) {
+        const ReadList utf8 = Read(list.toUtf8());
+        for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+            QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+            const ReadList utf16 = Read(encoder.encode(list));
+            EXPECT_EQ(utf16.items, utf8.items) << list.left(20).toStdString();
+            EXPECT_EQ(utf16.firstLineNotUtf8, 0);
+        }
+    }
+    // A mark alone is an empty list; an odd last byte is no character.
+    EXPECT_EQ(Read("\xFF\xFE").items, Items());
+    EXPECT_EQ(Read(QByteArray::fromHex("feff00670065006e007400")).items, Items({"gent"}));
 }
 
 TEST(WordListReader, ItemsAcrossTheReadBuffer) {

@@ -125,7 +125,7 @@ TEST(WordSearch, AgreesWithTheModel) {
             QStringList streamed, inMemory, throughIndex;
             WordListReader reader(path);
             ASSERT_TRUE(reader.open());
-            plain.run(query, reader, list.encoding(), list.size(), collect(streamed));
+            plain.run(query, reader, list.size(), collect(streamed));
             plain.run(query, list, collect(inMemory));
             indexed.run(query, list, collect(throughIndex));
             const std::string where = "round " + std::to_string(round) + ", seed " +
