@@ -11,7 +11,7 @@ if(TARGET vorlaine)
 endif()
 # Everything lands in the top folder: Windows finds a program's libraries
 # beside it, and Qt its plugins in folders beside its own library.
-install(TARGETS ${app_targets} RUNTIME DESTINATION .)
+install(TARGETS ${app_targets} RUNTIME DESTINATION ${VORLAINE_PROGRAM_DESTINATION})
 
 set(qt_libraries Qt6::Core)
 if(TARGET vorlaine)
@@ -23,6 +23,9 @@ endforeach()
 if(TARGET vorlaine)
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+    # The window's word list, with SCOWL's copyright notice.
+    install(FILES ${VORLAINE_WORD_LIST} ${VORLAINE_WORD_LIST_COPYRIGHT}
+            DESTINATION ${VORLAINE_DATA_DESTINATION})
 endif()
 
 # The MinGW runtime that the programs and Qt are linked with, from the compiler
@@ -74,8 +77,22 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/Source/window/vorlaine.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME vorlaine.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# The Start-menu entry starts the window; the shortcut takes the program's icon.
-set(CPACK_PACKAGE_EXECUTABLES vorlaine Vorlaine)
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The Start-menu entry, and a desktop shortcut when the installer is told so,
+# start the window in the user's documents (--documents), from a working
+# folder that is not Program Files: the public documents, which every user
+# may read. The shortcuts take the program's icon.
+set(VORLAINE_NSIS_SHORTCUT
+    [=["$INSTDIR\vorlaine.exe" "--documents" "$INSTDIR\vorlaine.exe" 0]=])
+set(CPACK_NSIS_CREATE_ICONS_EXTRA "
+  SetOutPath \"$DOCUMENTS\"
+  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Vorlaine.lnk\" ${VORLAINE_NSIS_SHORTCUT}
+  MessageBox MB_YESNO|MB_ICONQUESTION \"Put a Vorlaine shortcut on the desktop?\" /SD IDNO IDNO +2
+    CreateShortCut \"$DESKTOP\\Vorlaine.lnk\" ${VORLAINE_NSIS_SHORTCUT}
+  SetOutPath \"$INSTDIR\"
+")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "
+  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Vorlaine.lnk\"
+  Delete \"$DESKTOP\\Vorlaine.lnk\"
+")
 
 include(CPack)

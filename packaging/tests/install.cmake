@@ -48,7 +48,9 @@ if(WITH_WINDOW)
          ${DATADIR}/icons/hicolor/16x16/apps/${APP_ID}.png
          ${DATADIR}/icons/hicolor/32x32/apps/${APP_ID}.png
          ${DATADIR}/icons/hicolor/48x48/apps/${APP_ID}.png
-         ${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg)
+         ${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg
+         ${DATADIR}/vorlaine/wordlist.txt
+         ${DATADIR}/vorlaine/wordlist-copyright.txt)
 endif()
 list(TRANSFORM man_pages PREPEND ${MANDIR}/man1/ OUTPUT_VARIABLE man_page_paths)
 list(APPEND expected ${man_page_paths})

@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "WindowTestSupport.h"
+#include "window/DocumentsFolder.h"
 #include "window/ProgramSetup.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Vorlaine;
@@ -83,6 +85,7 @@ private slots:
     void droppedFiles_data();
     void droppedFiles();
     void droppedTextAndOtherTargetsAreIgnored();
+    void documentsFolderIsMadeAndFilledOnce();
 
 private:
     std::unique_ptr<MainWindow> form_;
@@ -279,6 +282,43 @@ void MainWindowTest::droppedTextAndOtherTargetsAreIgnored() {
     }
     QCOMPARE(Control<QLineEdit>(*form_, "txtTANGLED")->text(), QStringLiteral("TANGLE"));
     QVERIFY(Control<QPlainTextEdit>(*form_, "txtText1_good")->toPlainText().isEmpty());
+}
+
+void MainWindowTest::documentsFolderIsMadeAndFilledOnce() {
+    QTemporaryDir dir;
+    const QString started = QDir::currentPath();
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    };
+    const QString bundled = dir.filePath("bundled.txt");
+    QVERIFY(write(bundled, "angle\ngent\n"));
+    const QString folder = dir.filePath("Documents/Vorlaine");
+    QString error;
+
+    // Made on the first start, the list copied there.
+    QVERIFY(EnterWordsFolder(folder, bundled, error));
+    QCOMPARE(QDir::current(), QDir(folder));
+    QCOMPARE(read(folder + "/wordlist.txt"), QByteArray("angle\ngent\n"));
+    // A user's list, or a list changed since, stays as it is.
+    QVERIFY(write(folder + "/wordlist.txt", "mine\n"));
+    QVERIFY(write(folder + "/NewWordsList.txt", "found\r\n"));
+    QVERIFY(EnterWordsFolder(folder, bundled, error));
+    QCOMPARE(read(folder + "/wordlist.txt"), QByteArray("mine\n"));
+    QCOMPARE(read(folder + "/NewWordsList.txt"), QByteArray("found\r\n"));
+    // Without a list to copy, the folder is still the one to work in.
+    const QString other = dir.filePath("Other");
+    QVERIFY(EnterWordsFolder(other, dir.filePath("missing.txt"), error));
+    QCOMPARE(QDir::current(), QDir(other));
+    QVERIFY(!QFile::exists(other + "/wordlist.txt"));
+    // A folder that cannot be made is said so.
+    QVERIFY(!EnterWordsFolder(bundled + "/Vorlaine", bundled, error));
+    QVERIFY2(error.contains("could not be made"), qPrintable(error));
+    QVERIFY(QDir::setCurrent(started));
 }
 
 QTEST_MAIN(MainWindowTest)
