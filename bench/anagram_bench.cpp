@@ -6,8 +6,8 @@
 // filtered to the words that fit the phrase once, outside the timed loops, as
 // makewords does before it searches.
 
-#include "search/AnagramVocabulary.h"
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/AnagramVocabulary.h"
+#include "search/anagrams/PhraseAnagrams.h"
 
 #include <QByteArray>
 #include <QFile>

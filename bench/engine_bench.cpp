@@ -7,13 +7,13 @@
 // filter asks for them: engine_bench --benchmark_filter=Load
 
 #include "files/WordListReader.h"
-#include "search/FieldTexts.h"
-#include "search/SeedLetters.h"
-#include "search/MakeWordsRun.h"
-#include "search/RunWindow.h"
-#include "search/TileValues.h"
-#include "search/WordList.h"
-#include "search/WordSearch.h"
+#include "search/letters/SeedLetters.h"
+#include "search/letters/TileValues.h"
+#include "search/query/WordList.h"
+#include "search/query/WordSearch.h"
+#include "search/run/FieldTexts.h"
+#include "search/run/MakeWordsRun.h"
+#include "search/run/RunWindow.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -6,7 +6,7 @@
 // unit more. Every answer is compared with a plain count of each code unit.
 
 #include "FuzzCheck.h"
-#include "search/SeedLetters.h"
+#include "search/letters/SeedLetters.h"
 
 #include <QByteArray>
 #include <QChar>

@@ -6,7 +6,7 @@
 // value to 15 significant digits.
 
 #include "FuzzCheck.h"
-#include "search/NumberText.h"
+#include "search/run/NumberText.h"
 
 #include <QString>
 #include <clocale>

@@ -10,7 +10,7 @@
 // to be stopped halfway.
 
 #include "FuzzCheck.h"
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/PhraseAnagrams.h"
 #include "support/AnagramModel.h"
 
 #include <QString>

@@ -4,8 +4,8 @@
 // with a plain recursive matcher that reads the pattern as it goes.
 
 #include "FuzzCheck.h"
-#include "search/LetterKey.h"
-#include "search/WordPattern.h"
+#include "search/letters/LetterKey.h"
+#include "search/query/WordPattern.h"
 
 #include <QByteArray>
 #include <QList>

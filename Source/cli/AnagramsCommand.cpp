@@ -4,12 +4,12 @@
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "cli/StopSignals.h"
-#include "search/AnagramVocabulary.h"
-#include "search/LetterKey.h"
-#include "search/MakeWordsRun.h"
-#include "search/NumberText.h"
-#include "search/PhraseAnagrams.h"
-#include "search/RunMessages.h"
+#include "search/anagrams/AnagramVocabulary.h"
+#include "search/anagrams/PhraseAnagrams.h"
+#include "search/letters/LetterKey.h"
+#include "search/run/MakeWordsRun.h"
+#include "search/run/NumberText.h"
+#include "search/run/RunMessages.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "cli/CommandLineWindow.h"
 
-#include "search/MakeWordsRun.h"
+#include "search/run/MakeWordsRun.h"
 
 using namespace Qt::StringLiterals;
 

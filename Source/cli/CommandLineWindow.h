@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/TerminalProgress.h"
-#include "search/FieldTexts.h"
-#include "search/RunWindow.h"
+#include "search/run/FieldTexts.h"
+#include "search/run/RunWindow.h"
 
 #include <QString>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "cli/ListInput.h"
 
 #include "cli/Options.h"
-#include "search/RunMessages.h"
+#include "search/run/RunMessages.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "files/WordListReader.h"
-#include "search/WordList.h"
-#include "search/WordSearch.h"
+#include "search/query/WordList.h"
+#include "search/query/WordSearch.h"
 
 #include <QString>
 #include <QTemporaryFile>

@@ -1,7 +1,7 @@
 #include "cli/Options.h"
 
 #include "Version.h"
-#include "search/LetterKey.h"
+#include "search/letters/LetterKey.h"
 
 #include <QCommandLineParser>
 #include <algorithm>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "files/WordLength.h"
-#include "search/FieldTexts.h"
-#include "search/TileValues.h"
-#include "search/WordPattern.h"
-#include "search/WordSearch.h"
+#include "search/letters/TileValues.h"
+#include "search/query/WordPattern.h"
+#include "search/query/WordSearch.h"
+#include "search/run/FieldTexts.h"
 
 #include <QRegularExpression>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "cli/TerminalProgress.h"
 #include "files/OutputWriter.h"
-#include "search/RunMessages.h"
+#include "search/run/RunMessages.h"
 
 #include <algorithm>
 

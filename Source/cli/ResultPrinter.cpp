@@ -1,8 +1,8 @@
 #include "cli/ResultPrinter.h"
 
 #include "files/TextEncoding.h"
-#include "search/AnagramVocabulary.h"
-#include "search/WordSearch.h"
+#include "search/anagrams/AnagramVocabulary.h"
+#include "search/query/WordSearch.h"
 
 namespace Vorlaine {
 

@@ -3,7 +3,7 @@
 #include "cli/CommandLineWindow.h"
 #include "cli/StopSignals.h"
 #include "files/TextEncoding.h"
-#include "search/RunMessages.h"
+#include "search/run/RunMessages.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 #include "cli/ResultLines.h"
 #include "cli/TerminalProgress.h"
 #include "files/OutputWriter.h"
-#include "search/TileValues.h"
+#include "search/letters/TileValues.h"
 
 #include <QByteArrayView>
 #include <QString>

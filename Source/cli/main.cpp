@@ -8,7 +8,7 @@
 #include "cli/SearchContext.h"
 #include "cli/TerminalProgress.h"
 #include "cli/WordsCommand.h"
-#include "search/MakeWordsRun.h"
+#include "search/run/MakeWordsRun.h"
 
 #include <QCoreApplication>
 #include <cerrno>

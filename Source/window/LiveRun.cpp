@@ -1,6 +1,6 @@
 #include "window/LiveRun.h"
 
-#include "search/MakeWordsRun.h"
+#include "search/run/MakeWordsRun.h"
 #include "window/MessageBoxes.h"
 
 #include <QCoreApplication>

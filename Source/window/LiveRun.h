@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/RunWindow.h"
+#include "search/run/RunWindow.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "window/MainWindow.h"
 
-#include "search/FieldTexts.h"
-#include "search/MakeWordsRun.h"
+#include "search/run/FieldTexts.h"
+#include "search/run/MakeWordsRun.h"
 #include "window/LiveRun.h"
 #include "window/MessageBoxes.h"
 #include "window/ProgramSetup.h"

@@ -1,7 +1,7 @@
 // What the run makes of odd word lists, paths, seeds and minimum lengths: each
 // case with the answer a user should get.
 
-#include "search/MakeWordsRun.h"
+#include "search/run/MakeWordsRun.h"
 #include "support/ScriptedWindow.h"
 #include "support/TempFiles.h"
 

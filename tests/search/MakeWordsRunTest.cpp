@@ -1,4 +1,4 @@
-#include "search/MakeWordsRun.h"
+#include "search/run/MakeWordsRun.h"
 
 #include "support/ScriptedWindow.h"
 #include "support/TempFiles.h"

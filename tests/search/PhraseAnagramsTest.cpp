@@ -1,4 +1,4 @@
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/PhraseAnagrams.h"
 
 #include "support/AnagramModel.h"
 

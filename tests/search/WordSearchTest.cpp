@@ -2,14 +2,14 @@
 // small alphabet, every mode, bound and pattern, searched as a stream, as a
 // list in memory and through the index.
 
-#include "search/WordSearch.h"
+#include "search/query/WordSearch.h"
 
 #include "files/WordListReader.h"
-#include "search/LetterKey.h"
-#include "search/TileValues.h"
-#include "search/WordList.h"
-#include "search/WordPattern.h"
-#include "search/WordSet.h"
+#include "search/letters/LetterKey.h"
+#include "search/letters/TileValues.h"
+#include "search/query/WordList.h"
+#include "search/query/WordPattern.h"
+#include "search/query/WordSet.h"
 #include "support/TempFiles.h"
 
 #include <QRandomGenerator>

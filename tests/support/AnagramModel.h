@@ -3,7 +3,7 @@
 // A plain model of the phrase anagram search, for the tests and the fuzz
 // target to check the engine against.
 
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/PhraseAnagrams.h"
 
 #include <QString>
 #include <algorithm>

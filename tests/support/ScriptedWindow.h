@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search/FieldTexts.h"
-#include "search/RunWindow.h"
+#include "search/run/FieldTexts.h"
+#include "search/run/RunWindow.h"
 
 #include <QString>
 #include <QStringList>

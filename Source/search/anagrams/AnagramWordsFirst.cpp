@@ -1,6 +1,6 @@
-#include "search/AnagramWordsFirst.h"
+#include "search/anagrams/AnagramWordsFirst.h"
 
-#include "search/AnagramReport.h"
+#include "search/anagrams/AnagramReport.h"
 
 #include <algorithm>
 #include <numeric>

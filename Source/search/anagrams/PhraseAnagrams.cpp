@@ -1,8 +1,8 @@
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/PhraseAnagrams.h"
 
-#include "search/AnagramEntries.h"
-#include "search/AnagramSolver.h"
-#include "search/AnagramWordsFirst.h"
+#include "search/anagrams/AnagramEntries.h"
+#include "search/anagrams/AnagramSolver.h"
+#include "search/anagrams/AnagramWordsFirst.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,12 +1,12 @@
-#include "search/WordSearch.h"
+#include "search/query/WordSearch.h"
 
 #include "files/WordListReader.h"
-#include "search/LetterKey.h"
-#include "search/SeedLetters.h"
-#include "search/WordIndex.h"
-#include "search/WordList.h"
-#include "search/WordPattern.h"
-#include "search/WordSet.h"
+#include "search/letters/LetterKey.h"
+#include "search/letters/SeedLetters.h"
+#include "search/query/WordIndex.h"
+#include "search/query/WordList.h"
+#include "search/query/WordPattern.h"
+#include "search/query/WordSet.h"
 
 #include <QRegularExpression>
 #include <algorithm>

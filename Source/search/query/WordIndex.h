@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/WordSearch.h"
+#include "search/query/WordSearch.h"
 
 #include <QByteArrayView>
 #include <QStringView>

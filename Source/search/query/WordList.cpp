@@ -1,4 +1,4 @@
-#include "search/WordList.h"
+#include "search/query/WordList.h"
 
 #include "files/WordListReader.h"
 

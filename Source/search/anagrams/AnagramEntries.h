@@ -2,7 +2,7 @@
 
 // The phrase anagram search's words, merged into entries by their letters.
 
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/PhraseAnagrams.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "search/WordSet.h"
+#include "search/query/WordSet.h"
 
 #include <algorithm>
 

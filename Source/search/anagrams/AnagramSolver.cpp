@@ -1,6 +1,6 @@
-#include "search/AnagramSolver.h"
+#include "search/anagrams/AnagramSolver.h"
 
-#include "search/AnagramReport.h"
+#include "search/anagrams/AnagramReport.h"
 
 #include <algorithm>
 #include <bit>

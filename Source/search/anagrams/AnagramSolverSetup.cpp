@@ -1,4 +1,4 @@
-#include "search/AnagramSolver.h"
+#include "search/anagrams/AnagramSolver.h"
 
 #include <algorithm>
 #include <bit>

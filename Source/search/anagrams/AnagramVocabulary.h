@@ -1,9 +1,9 @@
 #pragma once
 
 #include "files/WordLength.h"
-#include "search/PhraseAnagrams.h"
-#include "search/SeedLetters.h"
-#include "search/WordSearch.h"
+#include "search/anagrams/PhraseAnagrams.h"
+#include "search/letters/SeedLetters.h"
+#include "search/query/WordSearch.h"
 
 #include <QSet>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "search/AnagramVocabulary.h"
+#include "search/anagrams/AnagramVocabulary.h"
 
-#include "search/LetterKey.h"
+#include "search/letters/LetterKey.h"
 
 #include <algorithm>
 #include <numeric>

@@ -3,7 +3,7 @@
 // Reporting an anagram found as entries: both searches spread each entry back
 // into its words the same way.
 
-#include "search/AnagramSolver.h"
+#include "search/anagrams/AnagramSolver.h"
 
 #include <cstddef>
 #include <span>

@@ -1,4 +1,4 @@
-#include "search/FieldTexts.h"
+#include "search/run/FieldTexts.h"
 
 namespace Vorlaine {
 

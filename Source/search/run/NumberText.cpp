@@ -1,4 +1,4 @@
-#include "search/NumberText.h"
+#include "search/run/NumberText.h"
 
 #include <charconv>
 #include <cmath>

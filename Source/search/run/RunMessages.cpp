@@ -1,4 +1,4 @@
-#include "search/RunMessages.h"
+#include "search/run/RunMessages.h"
 
 #include "files/FileExists.h"
 #include "files/WordListReader.h"

@@ -2,7 +2,7 @@
 
 #include "files/TextEncoding.h"
 #include "files/WordLength.h"
-#include "search/TileValues.h"
+#include "search/letters/TileValues.h"
 
 #include <QByteArray>
 #include <QString>

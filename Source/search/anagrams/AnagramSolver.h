@@ -2,9 +2,9 @@
 
 // The exact search of the phrase anagrams for one multiset of letters.
 
-#include "search/AnagramEntries.h"
-#include "search/AnagramLanes.h"
-#include "search/PhraseAnagrams.h"
+#include "search/anagrams/AnagramEntries.h"
+#include "search/anagrams/AnagramLanes.h"
+#include "search/anagrams/PhraseAnagrams.h"
 
 #include <QtGlobal>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "search/TileValues.h"
+#include "search/letters/TileValues.h"
 
-#include "search/LetterKey.h"
+#include "search/letters/LetterKey.h"
 
 #include <algorithm>
 #include <span>

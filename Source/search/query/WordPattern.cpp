@@ -1,6 +1,6 @@
-#include "search/WordPattern.h"
+#include "search/query/WordPattern.h"
 
-#include "search/LetterKey.h"
+#include "search/letters/LetterKey.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "search/SeedLetters.h"
+#include "search/letters/SeedLetters.h"
 
 #include <QChar>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "search/AnagramEntries.h"
+#include "search/anagrams/AnagramEntries.h"
 
 #include <algorithm>
 #include <string>

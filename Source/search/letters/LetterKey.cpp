@@ -1,4 +1,4 @@
-#include "search/LetterKey.h"
+#include "search/letters/LetterKey.h"
 
 #include <algorithm>
 

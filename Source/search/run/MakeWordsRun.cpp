@@ -1,11 +1,11 @@
-#include "search/MakeWordsRun.h"
+#include "search/run/MakeWordsRun.h"
 
 #include "files/OutputWriter.h"
 #include "files/WordListReader.h"
-#include "search/NumberText.h"
-#include "search/RunMessages.h"
-#include "search/SeedLetters.h"
-#include "search/WordSet.h"
+#include "search/letters/SeedLetters.h"
+#include "search/query/WordSet.h"
+#include "search/run/NumberText.h"
+#include "search/run/RunMessages.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "search/WordIndex.h"
+#include "search/query/WordIndex.h"
 
-#include "search/LetterKey.h"
-#include "search/WordList.h"
+#include "search/letters/LetterKey.h"
+#include "search/query/WordList.h"
 
 #include <QSet>
 #include <cstring>

@@ -3,7 +3,7 @@
 // The phrase anagram search with many blanks: words first, one search for
 // all the letters the blanks can stand for.
 
-#include "search/AnagramSolver.h"
+#include "search/anagrams/AnagramSolver.h"
 
 namespace Vorlaine {
 namespace Anagram {
