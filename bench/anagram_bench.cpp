@@ -54,10 +54,10 @@ const std::vector<AnagramWord>& Vocabulary(int minLength, int blanks,
     const auto found = cache.find({phrase, minLength, blanks});
     if (found != cache.end())
         return found->second;
-    AnagramVocabulary::Rules rules;
-    rules.minimumLength = minLength;
-    rules.blanks = blanks;
-    AnagramVocabulary vocabulary(phrase, rules);
+    WordQuery words;
+    words.minimumLength = minLength;
+    words.blanks = blanks;
+    AnagramVocabulary vocabulary(phrase, words, PhraseRules{.maxWords = 2}, false);
     for (const QString& word : ListWords())
         vocabulary.offer(word);
     vocabulary.rank();

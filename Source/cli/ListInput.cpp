@@ -1,6 +1,7 @@
 #include "cli/ListInput.h"
 
 #include "cli/Options.h"
+#include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
 
 #include <QDir>

@@ -1,44 +1,43 @@
 #pragma once
 
-#include "files/WordLength.h"
+#include "search/anagrams/AnagramVocabulary.h"
 #include "search/letters/TileValues.h"
-#include "search/query/WordPattern.h"
+#include "search/query/WordQuery.h"
 #include "search/query/WordSearch.h"
 #include "search/run/FieldTexts.h"
 
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace Vorlaine {
 
+class Console;
+
 enum class OutputFormat { Plain, Json };
 
-// What makewords was asked to do.
+// What makewords was asked to do, every value read once from its option:
+// the four settings of the window's run, and for the searches beyond it the
+// engine's query, the rules of phrase anagrams and how the results are shown.
 struct Options {
     FieldTexts settings; // --seed, --list, --min-length, --output
 
-    qsizetype maximumLength = MaxWordLength;
-    FitMode mode = FitMode::Within;
-    qsizetype blanks = 0;
-    std::optional<WordPattern> pattern;
-    std::optional<QRegularExpression> regex;
-    SortOrder sort = SortOrder::List;
-    std::optional<qsizetype> limit;
+    // What a word must be to be listed, by single-word searches and as a
+    // word of phrase anagrams alike: the filter options set it. Its seed is
+    // the one of --seed or, in turn, each of --seeds.
+    WordQuery query;
+    PhraseRules phrase; // --words and the options only phrase anagrams take
+
+    bool foldAccents = false;
     TileSet tileSet = TileSet::English;
     QString tileValuesPath; // empty: the tile set's values
-    bool foldAccents = false;
-    OutputFormat format = OutputFormat::Plain;
-    QString seedsPath; // empty: the one seed of --seed
+    QString seedsPath;      // empty: the one seed of --seed
 
-    int words = 1; // more than one: anagrams of the whole seed in up to this many words
-    int minimumWords = 1;
-    bool distinct = false;
-    QString include;
-    QStringList excluded;
-    bool noProperNouns = false;
+    SortOrder sort = SortOrder::List;
+    std::optional<qsizetype> limit;
+    OutputFormat format = OutputFormat::Plain;
     bool quiet = false; // no report and no progress
 
     // None of the searches beyond the window's, and both files named: the
@@ -51,36 +50,6 @@ inline bool IsStandardStream(const QString& path) {
     return path == QLatin1String("-");
 }
 
-// Each option of makewords, defined once: the parser, --help and the checks
-// that keep the manual page, the completion and the README in step are all
-// made from this table.
-enum class OptionId {
-    Seed,
-    List,
-    MinimumLength,
-    Output,
-    MaximumLength,
-    Anagrams,
-    ContainsAll,
-    Blanks,
-    Pattern,
-    Regex,
-    Sort,
-    Limit,
-    Tiles,
-    TileValues,
-    FoldAccents,
-    Format,
-    Seeds,
-    Words,
-    Distinct,
-    Include,
-    Exclude,
-    MinimumWords,
-    NoProperNouns,
-    Quiet,
-};
-
 // Which searches an option belongs to.
 enum class OptionScope {
     Any,         // every search
@@ -88,8 +57,10 @@ enum class OptionScope {
     PhraseWords, // needs --words 2 or more
 };
 
+// Each option of makewords, defined once with the code that reads its value:
+// the parser, --help and the checks that keep the manual page, the
+// completion and the README in step are all made from the table.
 struct OptionDefinition {
-    OptionId id = OptionId::Seed;
     QStringList names = {}; // the short name first, if there is one; the long one last
     QString valueName = {}; // empty for a switch
     QString help = {};      // one or two sentences
@@ -101,8 +72,15 @@ struct OptionDefinition {
     bool takesFile = false;
     // Changes only what is shown, so the window's run takes it too.
     bool showsOnly = false;
+    // A file the search reads (its path, and what it is in the messages).
+    std::function<QString(const Options&)> inputPath = {};
+    QString inputName = {};
+    // Reads the values given (once or more; a switch gets none) into the
+    // options. Returns what is wrong with them, or nothing.
+    std::function<QString(const QStringList& values, Options& options)> read = {};
 
     QString longName() const { return names.constLast(); }
+    QString dashed() const { return QStringLiteral("--") + longName(); }
 };
 
 const std::vector<OptionDefinition>& OptionTable();
@@ -114,13 +92,10 @@ struct Example {
 };
 const std::vector<Example>& Examples();
 
-inline constexpr int ExitDone = 0;
-inline constexpr int ExitFailed = 1;
-inline constexpr int ExitUsage = 2;
-
-// Reads the command line into `options`. Returns nothing when the search is
-// to run; otherwise the exit status, after printing the help, the version or
-// what is wrong with the command line.
-std::optional<int> ParseCommandLine(const QStringList& arguments, Options& options);
+// Reads the command line into `options`. Returns nothing when a search is to
+// run; otherwise the exit status, once the help, the version or what is
+// wrong with the command line is shown.
+std::optional<int> ParseCommandLine(const QStringList& arguments, Options& options,
+                                    Console& console);
 
 } // namespace Vorlaine

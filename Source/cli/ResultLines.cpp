@@ -1,6 +1,6 @@
 #include "cli/ResultLines.h"
 
-#include "cli/TerminalProgress.h"
+#include "cli/Console.h"
 #include "files/OutputWriter.h"
 #include "search/run/RunMessages.h"
 
@@ -15,8 +15,7 @@ constexpr qsizetype BlockSize = 64 * 1024;
 constexpr qint64 BlockAge = 200; // milliseconds
 } // namespace
 
-ResultLines::ResultLines(std::FILE* out, OutputWriter* file, TerminalProgress& progress)
-    : out_(out), file_(file), progress_(progress) {
+ResultLines::ResultLines(Console& console, OutputWriter* file) : console_(console), file_(file) {
     sinceFlushed_.start();
 }
 
@@ -76,12 +75,10 @@ bool ResultLines::flush() {
         }
     }
     if (!printed_.isEmpty()) {
-        progress_.clear();
-        std::fwrite(printed_.constData(), 1, static_cast<std::size_t>(printed_.size()), out_);
+        console_.writeOut(printed_);
         printed_.resize(0);
-        // Words that did not reach standard output are lost to whoever reads it.
-        if (int error = 0; !Flush(out_, error)) {
-            errorString_ = StandardOutputFailure(error);
+        if (!console_.flushOut()) {
+            errorString_ = console_.outFailure();
             return false;
         }
     }

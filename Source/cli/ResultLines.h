@@ -4,13 +4,12 @@
 #include <QByteArrayView>
 #include <QElapsedTimer>
 #include <QString>
-#include <cstdio>
 #include <span>
 
 namespace Vorlaine {
 
+class Console;
 class OutputWriter;
-class TerminalProgress;
 
 // The lines a search prints: to standard output, and to the output file when
 // there is one, each line there ending in CR LF. Lines are gathered and
@@ -19,7 +18,7 @@ class TerminalProgress;
 // or a fifth of a second old, and every block holds whole lines only.
 class ResultLines {
 public:
-    ResultLines(std::FILE* out, OutputWriter* file, TerminalProgress& progress);
+    ResultLines(Console& console, OutputWriter* file);
 
     // `filed` is the line as the file gets it, if other than as printed.
     bool add(QByteArrayView printed, QByteArrayView filed = {});
@@ -39,9 +38,8 @@ public:
 private:
     bool added();
 
-    std::FILE* out_;
+    Console& console_;
     OutputWriter* file_;
-    TerminalProgress& progress_;
     QByteArray printed_;
     QByteArray filed_;
     QElapsedTimer sinceFlushed_;

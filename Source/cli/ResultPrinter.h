@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -13,16 +14,19 @@ namespace Vorlaine {
 class AnagramVocabulary;
 struct WordMatch;
 
-// What turns a search's finds into lines: a word (with its seed, for many
-// seeds) or an anagram, plain or as a JSON object, handed to the lines that
-// go to standard output and, with CR LF, to the output file. A word on a
-// plain line of its own goes to the file as the list has it, as from the
-// window.
+// Turns a search's finds into lines, in one format: a word (with its seed,
+// for many seeds) or an anagram, handed to the lines that go to standard
+// output and, with CR LF, to the output file. One subclass per format.
 class ResultPrinter {
 public:
-    ResultPrinter(const Options& options, ResultLines& lines);
+    virtual ~ResultPrinter() = default;
 
-    bool printWord(const QString& seed, const WordMatch& match);
+    // Whether the format shows a word's score and the letters of its blanks;
+    // the search works them out only then.
+    virtual bool showsScores() const = 0;
+
+    // A word found for the seed in hand; the seed shows with many seeds.
+    virtual bool printWord(const QString& seed, const WordMatch& match) = 0;
 
     // The words anagrams are made of, each made into its printed form once.
     void setAnagramWords(const AnagramVocabulary& vocabulary);
@@ -32,20 +36,26 @@ public:
 
     qint64 count() const { return lines_.count(); }
 
-private:
-    QByteArray printedWord(const QString& word) const;
+protected:
+    ResultPrinter(ResultLines& lines, bool withSeed) : lines_(lines), withSeed_(withSeed) {}
+
+    // A word of an anagram as the format prints it.
+    virtual QByteArray anagramWord(const QString& word) const = 0;
+    // The line of an anagram of these words, in their printed forms.
+    virtual bool addAnagram(std::span<const QByteArrayView> words) = 0;
 
     ResultLines& lines_;
-    const OutputFormat format_;
     const bool withSeed_;
-    QString seed_;
-    QByteArray seedUtf8_;
-    QByteArray line_;
 
+private:
     const AnagramVocabulary* vocabulary_ = nullptr;
     std::vector<QByteArray> anagramWords_;
     std::vector<QByteArray> included_;
     std::vector<QByteArrayView> parts_; // of the anagram being printed
 };
+
+// The printer of the format; withSeed when many seeds are searched.
+std::unique_ptr<ResultPrinter> MakeResultPrinter(OutputFormat format, ResultLines& lines,
+                                                 bool withSeed);
 
 } // namespace Vorlaine

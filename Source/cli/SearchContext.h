@@ -2,15 +2,15 @@
 
 #include "cli/Options.h"
 #include "cli/ResultLines.h"
-#include "cli/TerminalProgress.h"
 #include "files/OutputWriter.h"
 #include "search/letters/TileValues.h"
 
-#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
 namespace Vorlaine {
+
+class Console;
 
 // How a search of makewords ended: the one value a command hands to
 // SearchContext::finish, which turns it into the report or the error and the
@@ -24,25 +24,23 @@ struct SearchEnd {
 };
 
 // What the searches beyond the window's share: their tile values, the checks
-// of the make-words run on the files, the output file and its lines, the
-// progress line, Ctrl-C, and the report at the end.
+// of the make-words run on the files, the output file and its lines, and the
+// report at the end.
 class SearchContext {
 public:
-    explicit SearchContext(const Options& options);
+    SearchContext(const Options& options, Console& console);
 
     // Reads the tile values and checks the files as the make-words run does:
-    // every file read must exist, and none may be the output file. `seedsPath`
-    // is the seeds file, if any. Returns the exit status when the search
-    // cannot run. Nothing is created yet.
-    std::optional<int> start(const QString& seedsPath = {});
+    // every file read must exist, and none may be the output file. Returns
+    // the exit status when the search cannot run. Nothing is created yet.
+    std::optional<int> start();
     // Opens the output file, once the inputs are read, and from then on lets
     // Ctrl-C stop the search cleanly. Returns the exit status when it fails.
     std::optional<int> openOutput();
 
+    Console& console() { return console_; }
     const TileValues& tiles() const { return tiles_; }
     ResultLines& lines() { return lines_; }
-    TerminalProgress& progress() { return progress_; }
-    bool onTerminal() const { return onTerminal_; }
 
     // Writes the last lines, closes the output file and reports on standard
     // error how the search ended: how many `found` (words, anagrams) there
@@ -50,21 +48,14 @@ public:
     // either output turns any end into that failure.
     int finish(const SearchEnd& end, const QString& found);
 
-    // A remark on standard error that is no error, unless --quiet.
-    void notice(const QString& text);
-
 private:
     const Options& options_;
+    Console& console_;
     const QString outputPath_;
     const bool printOnly_;
-    const bool onTerminal_;
     TileValues tiles_ = TileValues::English();
     OutputWriter output_;
-    TerminalProgress progress_;
     ResultLines lines_;
 };
-
-// Shows an error as the window would, and returns the exit status for it.
-int ReportError(const QString& message);
 
 } // namespace Vorlaine

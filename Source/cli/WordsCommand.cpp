@@ -1,13 +1,12 @@
 #include "cli/WordsCommand.h"
 
-#include "cli/CommandLineWindow.h"
+#include "cli/Console.h"
 #include "cli/ListInput.h"
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
-#include "cli/StopSignals.h"
+#include "files/TextEncoding.h"
 #include "search/letters/LetterKey.h"
-#include "search/run/MakeWordsRun.h"
-#include "search/run/NumberText.h"
+#include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
 
 #include <QSet>
@@ -88,23 +87,19 @@ private:
     bool noticed_ = false;
 };
 
+} // namespace
+
 // One run of the searches of single words: the checks, the inputs, then each
 // seed's search, and how it all ended.
-class WordsCommand {
+class WordsCommand::Run {
 public:
-    explicit WordsCommand(const Options& options)
-        : options_(options), context_(options), seeds_(options),
+    Run(const Options& options, Console& console)
+        : options_(options), context_(options, console), seeds_(options),
           list_(options.settings.text(Field::WordList)),
-          search_(context_.tiles(), options.foldAccents), printer_(options, context_.lines()),
-          minimumLength_(NumericValue(options.settings.text(Field::MinimumLength))) {
-        query_.blanks = options.blanks;
-        query_.mode = options.mode;
-        query_.minimumLength = minimumLength_;
-        query_.maximumLength = options.maximumLength;
-        query_.pattern = options.pattern ? &*options.pattern : nullptr;
-        query_.regex = options.regex ? &*options.regex : nullptr;
-        query_.scores = options.format == OutputFormat::Json || options.sort == SortOrder::Score;
-        query_.noProperNouns = options.noProperNouns;
+          search_(context_.tiles(), options.foldAccents),
+          printer_(MakeResultPrinter(options.format, context_.lines(), seeds_.many())),
+          query_(options.query) {
+        query_.scores = printer_->showsScores() || options.sort == SortOrder::Score;
     }
 
     int run() {
@@ -113,11 +108,9 @@ public:
         WordSearch::Result result;
         while (result.outcome == WordSearch::Outcome::Done && seeds_.next(query_.seed)) {
             if (const qint64 line = seeds_.takeFirstLineNotUtf8(); line > 0)
-                context_.notice(RunMessage::ReadAsWindows1252(seeds_.path(), line));
+                console().notice(RunMessage::ReadAsWindows1252(seeds_.path(), line));
             if (!minimumFits(query_.seed)) {
-                context_.progress().clear();
-                std::fprintf(stderr, "makewords: %s: %s\n", qUtf8Printable(query_.seed),
-                             qUtf8Printable(RunMessage::MinimumTooLong()));
+                console().notice(query_.seed + u": "_s + RunMessage::MinimumTooLong());
                 continue;
             }
             result = searchSeed();
@@ -128,32 +121,34 @@ public:
     }
 
 private:
+    Console& console() { return context_.console(); }
+
     bool minimumFits(const QString& seed) const {
         // The letters the seed plays: folded, ß is two.
         const qsizetype letters = LetterKey(seed, options_.foldAccents).size();
-        return options_.mode == FitMode::ContainsAll ||
-               minimumLength_ <= static_cast<double>(letters + options_.blanks);
+        return query_.mode == FitMode::ContainsAll ||
+               query_.minimumLength <= static_cast<double>(letters + query_.blanks);
     }
 
     // The checks of the make-words run, in its order, then the inputs and
     // the output file.
     std::optional<int> prepare() {
-        if (!seeds_.many() && !minimumFits(options_.settings.text(Field::Seed)))
-            return ReportError(RunMessage::MinimumTooLong());
-        if (const std::optional<int> failed = context_.start(seeds_.path()))
+        if (!seeds_.many() && !minimumFits(query_.seed))
+            return console().error(RunMessage::MinimumTooLong());
+        if (const std::optional<int> failed = context_.start())
             return failed;
         QString error;
-        if (!seeds_.open(error, context_.onTerminal()))
-            return ReportError(error);
+        if (!seeds_.open(error, console().showsProgress()))
+            return console().error(error);
         const auto use =
             seeds_.many() ? ListInput::Use::SearchedOften : ListInput::Use::SearchedOnce;
         if (!list_.open(use, error))
-            return ReportError(error);
+            return console().error(error);
         if (seeds_.many())
             list_.index(search_);
         if (list_.firstLineNotUtf8() > 0)
-            context_.notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
-                                                          list_.firstLineNotUtf8()));
+            console().notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
+                                                           list_.firstLineNotUtf8()));
         return context_.openOutput();
     }
 
@@ -171,7 +166,7 @@ private:
                 [&](const WordMatch& match) { return print(match) && ++listed != limit; },
                 progress);
             // The limit stops the search as a success.
-            const bool limited = listed == limit && !writeFailed_ && !StopSignals::requested();
+            const bool limited = listed == limit && !writeFailed_ && !Console::stopRequested();
             if (result.outcome == WordSearch::Outcome::Stopped && limited)
                 result.outcome = WordSearch::Outcome::Done;
             return result;
@@ -184,7 +179,7 @@ private:
         // cut off can come back only behind those kept, so it is never
         // missed, and the memory grows with the limit only.
         const std::size_t keep = static_cast<std::size_t>(limit);
-        const auto goOn = [] { return !StopSignals::requested(); };
+        const auto goOn = [] { return !Console::stopRequested(); };
         const auto cutBack = [&] {
             if (!SortMatches(sorted_, options_.sort, goOn))
                 return false;
@@ -223,23 +218,22 @@ private:
     }
 
     bool print(const WordMatch& match) {
-        writeFailed_ = !printer_.printWord(query_.seed, match);
+        writeFailed_ = !printer_->printWord(query_.seed, match);
         return !writeFailed_;
     }
 
     bool showProgress(double share) {
-        TerminalProgress& progress = context_.progress();
-        if (progress.due()) {
+        if (console().progressDue()) {
             if (seeds_.many()) {
-                progress.draw(
+                console().drawProgress(
                     u' ' + QString::number(seeds_.done()) +
                     (seeds_.total() > 0 ? u" of "_s + QString::number(seeds_.total()) : QString()) +
                     u" seeds"_s);
             } else {
-                progress.draw(PercentText(share));
+                console().drawProgress(PercentText(share));
             }
         }
-        return !StopSignals::requested() && context_.lines().flushIfOld();
+        return !Console::stopRequested() && context_.lines().flushIfOld();
     }
 
     SearchEnd endOf(const WordSearch::Result& result) const {
@@ -250,7 +244,7 @@ private:
                                      u"': it takes too long there. Try a simpler one."_s);
         if (seeds_.hasError())
             return SearchEnd::failed(seeds_.errorString());
-        if (StopSignals::requested())
+        if (Console::stopRequested())
             return {SearchEnd::Kind::Stopped, {}};
         return {};
     }
@@ -260,17 +254,14 @@ private:
     Seeds seeds_;
     ListInput list_;
     WordSearch search_;
-    ResultPrinter printer_;
-    const double minimumLength_;
+    const std::unique_ptr<ResultPrinter> printer_;
     WordQuery query_;
     std::vector<WordMatch> sorted_;
     bool writeFailed_ = false;
 };
 
-} // namespace
-
-int RunWordsCommand(const Options& options) {
-    return WordsCommand(options).run();
+int WordsCommand::run(Console& console) {
+    return Run(options_, console).run();
 }
 
 } // namespace Vorlaine

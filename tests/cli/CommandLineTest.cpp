@@ -433,8 +433,9 @@ TEST(CommandLine, TileValuesAreThePublishedOnesOrTheFilesUpToTenThousand) {
     result = MakeWords(quiz + QStringList{"most.txt"}, files.path(""));
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(JsonLines(result.out).at(0)["score"].toInt(), 19999);
+    // A tile-values file that cannot be used is a failed run, not a usage error.
     result = MakeWords(quiz + QStringList{"over.txt"}, files.path(""));
-    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("10001")) << result.err.toStdString();
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(files.read("out.txt").count('\n'), 1) << "the refused run wrote nothing";

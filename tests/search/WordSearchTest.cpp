@@ -113,7 +113,8 @@ TEST(WordSearch, AgreesWithTheModel) {
             QString error;
             const auto pattern = WordPattern::compile(glob, fold, error);
             ASSERT_TRUE(pattern) << error.toStdString();
-            query.pattern = glob.isEmpty() ? nullptr : &*pattern;
+            query.pattern =
+                glob.isEmpty() ? nullptr : std::make_shared<const WordPattern>(*pattern);
 
             const QStringList expected = Words(Model(words, query, glob, tiles, fold));
             const auto collect = [](QStringList& into) {

@@ -24,40 +24,42 @@ std::optional<QString> Without(const QString& phrase, const QString& word) {
 
 } // namespace
 
-AnagramVocabulary::AnagramVocabulary(const QString& phrase, const Rules& rules) : rules_(rules) {
+AnagramVocabulary::AnagramVocabulary(const QString& phrase, const WordQuery& words,
+                                     const PhraseRules& rules, bool foldAccents)
+    : query_(words), rules_(rules), foldAccents_(foldAccents) {
     QString letters = phrase;
     letters.removeIf([](QChar c) { return c == u' ' || c == u'\t'; });
-    phraseKey_ = LetterKey(letters, rules.foldAccents);
+    phraseKey_ = LetterKey(letters, foldAccents);
     searched_ = phraseKey_;
     for (const QString& word : rules.included) {
-        includedKeys_ << LetterKey(word, rules.foldAccents);
+        includedKeys_ << LetterKey(word, foldAccents);
         includedSpellings_ << word;
         if (searched_)
             searched_ = Without(*searched_, includedKeys_.constLast());
     }
     includedListed_.assign(static_cast<std::size_t>(includedKeys_.size()), false);
     for (const QString& word : rules.excluded)
-        excluded_.insert(LetterKey(word, rules.foldAccents));
+        excluded_.insert(LetterKey(word, foldAccents));
     if (searched_)
         searchedLetters_.reset(*searched_);
 }
 
 WordQuery AnagramVocabulary::query() const {
-    WordQuery query;
-    query.blanks = rules_.blanks;
+    WordQuery query = query_;
+    query.mode = FitMode::Within;
     query.scores = false;
-    query.noProperNouns = rules_.noProperNouns;
+    query.eachWordOnce = true;
     // With words the anagrams must hold, the whole phrase is searched, so
     // that the list's spellings of those words are met too.
     const bool including = !includedKeys_.isEmpty();
     query.seed = including ? phraseKey_ : searched_.value_or(QString());
-    query.minimumLength = including ? 0 : rules_.minimumLength;
-    query.maximumLength = including ? MaxWordLength : rules_.maximumLength;
+    query.minimumLength = including ? 0 : query_.minimumLength;
+    query.maximumLength = including ? MaxWordLength : query_.maximumLength;
     return query;
 }
 
 void AnagramVocabulary::offer(const QString& word) {
-    QString key = LetterKey(word, rules_.foldAccents);
+    QString key = LetterKey(word, foldAccents_);
     for (qsizetype i = 0; i < includedKeys_.size(); ++i) {
         if (key == includedKeys_[i] && !includedListed_[static_cast<std::size_t>(i)]) {
             includedSpellings_[i] = word;
@@ -65,9 +67,9 @@ void AnagramVocabulary::offer(const QString& word) {
         }
     }
     // Lengths count the letters the word plays.
-    if (static_cast<double>(key.size()) < rules_.minimumLength ||
-        key.size() > rules_.maximumLength ||
-        searchedLetters_.missing(key, rules_.blanks) > rules_.blanks ||
+    if (static_cast<double>(key.size()) < query_.minimumLength ||
+        key.size() > query_.maximumLength ||
+        searchedLetters_.missing(key, query_.blanks) > query_.blanks ||
         (rules_.distinct && includedKeys_.contains(key)) || taken_.contains(key) ||
         excluded_.contains(key))
         return;
@@ -100,7 +102,7 @@ void AnagramVocabulary::rank() {
     for (const QString& included : includedSpellings_) {
         const QString includedLower = LowerCaseKey(included);
         for (std::size_t i = 0; i < words_.size(); ++i) {
-            if (SameWord(included, words_[i], rules_.foldAccents) ||
+            if (SameWord(included, words_[i], foldAccents_) ||
                 CompareLongestFirst(includedLower, lower[i]) < 0)
                 ++includedBefore_[i];
         }
@@ -112,14 +114,14 @@ int AnagramVocabulary::searchedWords() const {
 }
 
 bool AnagramVocabulary::includedAreWholePhrase() const {
-    return !includedKeys_.isEmpty() && searched_ && searched_->isEmpty() && rules_.blanks == 0;
+    return !includedKeys_.isEmpty() && searched_ && searched_->isEmpty() && query_.blanks == 0;
 }
 
 PhraseAnagrams AnagramVocabulary::takeSearch() {
     AnagramOptions options;
     options.maxWords = std::max(searchedWords(), 1);
     options.distinct = rules_.distinct;
-    options.blanks = rules_.blanks;
+    options.blanks = static_cast<int>(query_.blanks);
     PhraseAnagrams search(searched_.value_or(QString()), std::move(keyed_), options);
     search.setMinimumWords(rules_.minimumWords - static_cast<int>(includedKeys_.size()));
     return search;

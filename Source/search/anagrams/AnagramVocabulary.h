@@ -13,6 +13,18 @@
 
 namespace Vorlaine {
 
+// What makes an anagram of a phrase, beyond its words: how many words, and
+// which words it must or must not hold.
+struct PhraseRules {
+    int maxWords = 1;          // anagrams of 1 to maxWords words
+    int minimumWords = 1;      // the included words count too
+    bool distinct = false;     // no word twice in one anagram
+    QStringList included = {}; // words every anagram holds, as typed
+    QStringList excluded = {}; // words no anagram may hold
+
+    bool operator==(const PhraseRules&) const = default;
+};
+
 // The words of a list that take part in a search for a phrase's anagrams.
 // Each word takes part once, spelled as the list first spells it (SameWord).
 // Words every anagram must hold are taken out of the phrase; the rest is
@@ -20,21 +32,11 @@ namespace Vorlaine {
 // when an anagram is printed.
 class AnagramVocabulary {
 public:
-    struct Rules {
-        bool foldAccents = false;
-        bool distinct = false; // no word twice in one anagram
-        int maxWords = 2;
-        int blanks = 0;
-        double minimumLength = 0;
-        qsizetype maximumLength = MaxWordLength;
-        QStringList included = {}; // words every anagram holds, as typed
-        QStringList excluded = {}; // words no anagram may hold
-        int minimumWords = 1;      // the included words count too
-        bool noProperNouns = false;
-    };
-
-    // `phrase` as typed: blanks and tabs only separate its words.
-    AnagramVocabulary(const QString& phrase, const Rules& rules);
+    // `phrase` as typed: blanks and tabs only separate its words. `words` is
+    // what a word must be to take part, as for a search of single words:
+    // its blanks, lengths and filters; its seed and mode are the vocabulary's.
+    AnagramVocabulary(const QString& phrase, const WordQuery& words, const PhraseRules& rules,
+                      bool foldAccents);
 
     // The phrase's letters, blanks and tabs left out.
     qsizetype phraseLength() const { return phraseKey_.size(); }
@@ -64,7 +66,9 @@ public:
     PhraseAnagrams takeSearch();
 
 private:
-    Rules rules_;
+    WordQuery query_;
+    PhraseRules rules_;
+    bool foldAccents_;
     QString phraseKey_;
     std::optional<QString> searched_; // the phrase without the included words
     QStringList includedKeys_;

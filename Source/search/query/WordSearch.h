@@ -3,6 +3,7 @@
 #include "files/TextEncoding.h"
 #include "files/WordLength.h"
 #include "search/letters/TileValues.h"
+#include "search/query/WordQuery.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,49 +13,12 @@
 #include <optional>
 #include <vector>
 
-class QRegularExpression;
-
 namespace Vorlaine {
 
 class SeedLetters;
 class WordIndex;
 class WordList;
 class WordListReader;
-class WordPattern;
-
-// How a word must use the seed's letters.
-enum class FitMode {
-    Within,      // no letter more often than the seed has it (blanks make up the rest)
-    Anagram,     // every letter of the seed, and every blank
-    ContainsAll, // at least every letter of the seed, with any others besides
-};
-
-// One search of a word list: a seed and what a word must be to be listed.
-struct WordQuery {
-    QString seed;
-    qsizetype blanks = 0; // tiles that stand for any one letter each
-    FitMode mode = FitMode::Within;
-    double minimumLength = 0; // in letters played: UTF-16 code units, as the make-words run
-                              // counts, after folding when the accents are folded
-    qsizetype maximumLength = MaxWordLength;
-    const WordPattern* pattern = nullptr;      // the whole word must match it
-    const QRegularExpression* regex = nullptr; // found anywhere in the word
-    bool scores = true;                        // whether matches need their score and blanks
-    bool noProperNouns = false;                // leaves out words that begin with a capital
-    // Each exact word only once. A caller that keeps only the best few of the
-    // words can weed out repeats among those instead, and save the memory.
-    bool eachWordOnce = true;
-};
-
-// A word of the list that the query lists.
-struct WordMatch {
-    QByteArray bytes;     // as the list has it (for a list in memory, no copy of them)
-    QString word;         // as the list spells it
-    int score = 0;        // the tile values of the letters played from the seed
-    QString blanks;       // the letters the blanks stand for, in the word's order
-                          // (both only when the query asks for scores)
-    qsizetype length = 0; // the letters it plays, as the lengths are compared
-};
 
 // Searches word lists: a query yields the words that fit it, in the list's
 // order, each exact word once.

@@ -5,6 +5,7 @@
 #include "search/letters/SeedLetters.h"
 #include "search/query/WordSet.h"
 #include "search/run/NumberText.h"
+#include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
 
 #include <optional>
@@ -107,7 +108,7 @@ RunOutcome RunMakeWords(RunWindow& window) {
     // Each step takes the list's path from its field, so that the tests can
     // hand it a list that changes between the steps.
     const QString outputPath = PathIn(window, Field::Output);
-    const RunInput inputs[] = {{PathIn(window, Field::WordList), InputKind::WordList}};
+    const RunInput inputs[] = {{PathIn(window, Field::WordList), u"the word list"_s}};
     if (const QString failed = CheckRunFiles(inputs, outputPath); !failed.isEmpty())
         return ShowError(window, failed);
 

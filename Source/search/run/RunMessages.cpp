@@ -1,8 +1,5 @@
 #include "search/run/RunMessages.h"
 
-#include "files/FileExists.h"
-#include "files/WordListReader.h"
-
 using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
@@ -29,11 +26,8 @@ QString CannotWrite(const QString& outputPath, const QString& reason) {
     return outputPath + u" could not be written: "_s + reason;
 }
 
-QString IsInput(const QString& outputPath, InputKind input) {
-    const QString name = input == InputKind::WordList ? u"the word list"_s
-                         : input == InputKind::Seeds  ? u"the seeds file"_s
-                                                      : u"the tile-values file"_s;
-    return outputPath + u" is "_s + name + u" itself! Choose another output file."_s;
+QString IsInput(const QString& outputPath, const QString& input) {
+    return outputPath + u" is "_s + input + u" itself! Choose another output file."_s;
 }
 
 QString MinimumTooLong() {
@@ -52,27 +46,5 @@ QString Report(Ending ending, qint64 count, const QString& found, const QString&
 }
 
 } // namespace RunMessage
-
-QString CheckRunFiles(std::span<const RunInput> inputs, const QString& outputPath) {
-    for (const RunInput& input : inputs) {
-        if (!FileExists(input.path))
-            return RunMessage::NotFound(input.path);
-    }
-    for (const RunInput& input : inputs) {
-        if (IsSameFile(input.path, outputPath))
-            return RunMessage::IsInput(outputPath, input.kind);
-    }
-    return {};
-}
-
-QString CountList(const QString& path, ListCount& count) {
-    WordListReader counter(path);
-    if (!counter.open())
-        return RunMessage::CannotOpen(path, counter.errorString());
-    if (!counter.countItems(count.items))
-        return RunMessage::CannotRead(path, counter.errorString());
-    count.firstLineNotUtf8 = counter.firstLineNotUtf8();
-    return {};
-}
 
 } // namespace Vorlaine

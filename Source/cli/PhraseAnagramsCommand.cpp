@@ -1,14 +1,11 @@
-#include "cli/AnagramsCommand.h"
+#include "cli/PhraseAnagramsCommand.h"
 
+#include "cli/Console.h"
 #include "cli/ListInput.h"
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
-#include "cli/StopSignals.h"
 #include "search/anagrams/AnagramVocabulary.h"
 #include "search/anagrams/PhraseAnagrams.h"
-#include "search/letters/LetterKey.h"
-#include "search/run/MakeWordsRun.h"
-#include "search/run/NumberText.h"
 #include "search/run/RunMessages.h"
 
 #include <algorithm>
@@ -17,32 +14,15 @@ using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
-namespace {
-
-AnagramVocabulary::Rules RulesOf(const Options& options) {
-    AnagramVocabulary::Rules rules;
-    rules.foldAccents = options.foldAccents;
-    rules.distinct = options.distinct;
-    rules.maxWords = options.words;
-    rules.blanks = static_cast<int>(options.blanks);
-    rules.minimumLength = NumericValue(options.settings.text(Field::MinimumLength));
-    rules.maximumLength = options.maximumLength;
-    rules.included = options.include.split(u' ', Qt::SkipEmptyParts);
-    rules.excluded = options.excluded;
-    rules.minimumWords = options.minimumWords;
-    rules.noProperNouns = options.noProperNouns;
-    return rules;
-}
-
 // One run of the phrase anagram search: the checks, the words of the list
 // that take part, the search ready before the output file is created, then
 // the anagrams, and how it all ended.
-class AnagramsCommand {
+class PhraseAnagramsCommand::Run {
 public:
-    explicit AnagramsCommand(const Options& options)
-        : options_(options), context_(options), rules_(RulesOf(options)),
-          vocabulary_(options.settings.text(Field::Seed), rules_),
-          printer_(options, context_.lines()) {}
+    Run(const Options& options, Console& console)
+        : options_(options), context_(options, console),
+          vocabulary_(options.query.seed, options.query, options.phrase, options.foldAccents),
+          printer_(MakeResultPrinter(options.format, context_.lines(), false)) {}
 
     int run() {
         if (const std::optional<int> failed = check())
@@ -55,20 +35,25 @@ public:
             return *failed;
         printAnagrams();
         SearchEnd end;
-        if (StopSignals::requested())
+        if (Console::stopRequested())
             end.kind = SearchEnd::Kind::Stopped;
         return context_.finish(end, u"anagrams"_s);
     }
 
 private:
-    std::optional<int> check() const {
-        const double letters = static_cast<double>(vocabulary_.phraseLength() + options_.blanks);
-        if (rules_.minimumLength > letters)
-            return ReportError(RunMessage::MinimumTooLong());
+    Console& console() { return context_.console(); }
+
+    std::optional<int> check() {
+        const PhraseRules& rules = options_.phrase;
+        const double letters =
+            static_cast<double>(vocabulary_.phraseLength() + options_.query.blanks);
+        if (options_.query.minimumLength > letters)
+            return console().error(RunMessage::MinimumTooLong());
         if (!vocabulary_.holdsIncluded())
-            return ReportError(options_.settings.text(Field::Seed) + u" lacks letters of "_s +
-                               options_.include + u": no anagram of it can hold "_s +
-                               (rules_.included.size() > 1 ? u"those words."_s : u"that word."_s));
+            return console().error(
+                options_.query.seed + u" lacks letters of "_s + rules.included.join(u' ') +
+                u": no anagram of it can hold "_s +
+                (rules.included.size() > 1 ? u"those words."_s : u"that word."_s));
         return std::nullopt;
     }
 
@@ -79,7 +64,7 @@ private:
         QString error;
         ListInput list(options_.settings.text(Field::WordList));
         if (!list.open(ListInput::Use::SearchedOnce, error))
-            return ReportError(error);
+            return console().error(error);
         WordSearch words(context_.tiles(), options_.foldAccents);
         listRead_ = list.search(
                             words, vocabulary_.query(),
@@ -87,15 +72,15 @@ private:
                                 vocabulary_.offer(match.word);
                                 return true;
                             },
-                            [](double) { return !StopSignals::requested(); })
+                            [](double) { return !Console::stopRequested(); })
                         .outcome == WordSearch::Outcome::Done;
         if (list.hasError())
-            return ReportError(list.errorString());
+            return console().error(list.errorString());
         if (list.firstLineNotUtf8() > 0)
-            context_.notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
-                                                          list.firstLineNotUtf8()));
+            console().notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
+                                                           list.firstLineNotUtf8()));
         vocabulary_.rank();
-        printer_.setAnagramWords(vocabulary_);
+        printer_->setAnagramWords(vocabulary_);
         return std::nullopt;
     }
 
@@ -105,7 +90,7 @@ private:
             return std::nullopt;
         anagrams_.emplace(vocabulary_.takeSearch());
         if (!anagrams_->problem().isEmpty())
-            return ReportError(anagrams_->problem());
+            return console().error(anagrams_->problem());
         return std::nullopt;
     }
 
@@ -115,38 +100,36 @@ private:
             return;
         qint64 listed = 0;
         const auto print = [&](std::span<const int> indices) {
-            return printer_.printAnagram(indices) && ++listed != limit && !StopSignals::requested();
+            return printer_->printAnagram(indices) && ++listed != limit &&
+                   !Console::stopRequested();
         };
         const auto showProgress = [&](double share) {
-            TerminalProgress& progress = context_.progress();
-            if (progress.due())
-                progress.draw(PercentText(share) + u"  "_s + QString::number(listed) +
-                              u" anagrams"_s);
-            return !StopSignals::requested() && context_.lines().flushIfOld();
+            if (console().progressDue())
+                console().drawProgress(PercentText(share) + u"  "_s + QString::number(listed) +
+                                       u" anagrams"_s);
+            return !Console::stopRequested() && context_.lines().flushIfOld();
         };
         // The included words alone can be the whole phrase: one anagram, when
         // there are words enough and not too many. Otherwise the rest needs at
         // least one word more.
-        const auto included = static_cast<int>(rules_.included.size());
+        const PhraseRules& rules = options_.phrase;
+        const auto included = static_cast<int>(rules.included.size());
         if (anagrams_ && vocabulary_.searchedWords() >= 1)
             anagrams_->search(print, showProgress);
-        else if (!anagrams_ && options_.minimumWords <= included && included <= options_.words)
+        else if (!anagrams_ && rules.minimumWords <= included && included <= rules.maxWords)
             print({});
     }
 
     const Options& options_;
     SearchContext context_;
-    const AnagramVocabulary::Rules rules_;
     AnagramVocabulary vocabulary_;
-    ResultPrinter printer_;
+    const std::unique_ptr<ResultPrinter> printer_;
     bool listRead_ = false; // to its end, not stopped
     std::optional<PhraseAnagrams> anagrams_;
 };
 
-} // namespace
-
-int RunAnagramsCommand(const Options& options) {
-    return AnagramsCommand(options).run();
+int PhraseAnagramsCommand::run(Console& console) {
+    return Run(options_, console).run();
 }
 
 } // namespace Vorlaine

@@ -1,0 +1,31 @@
+#include "cli/JsonPrinter.h"
+
+#include "search/query/WordQuery.h"
+
+namespace Vorlaine {
+
+bool JsonPrinter::printWord(const QString& seed, const WordMatch& match) {
+    line_.resize(0);
+    line_.append('{');
+    if (withSeed_) {
+        line_.append("\"seed\":");
+        AppendJsonString(line_, seed);
+        line_.append(',');
+    }
+    line_.append("\"word\":");
+    AppendJsonString(line_, match.word);
+    line_.append(",\"length\":").append(QByteArray::number(match.length));
+    line_.append(",\"score\":").append(QByteArray::number(match.score));
+    line_.append(",\"blanks\":");
+    AppendJsonString(line_, match.blanks);
+    line_.append('}');
+    return lines_.add(line_);
+}
+
+QByteArray JsonPrinter::anagramWord(const QString& word) const {
+    QByteArray json;
+    AppendJsonString(json, word);
+    return json;
+}
+
+} // namespace Vorlaine

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/ResultPrinter.h"
+
+namespace Vorlaine {
+
+// JSON Lines: an object a line, {"word", "length", "score", "blanks"} (and
+// "seed", for many seeds), or {"words": [...]} for an anagram.
+class JsonPrinter : public ResultPrinter {
+public:
+    JsonPrinter(ResultLines& lines, bool withSeed) : ResultPrinter(lines, withSeed) {}
+
+    bool showsScores() const override { return true; }
+    bool printWord(const QString& seed, const WordMatch& match) override;
+
+protected:
+    QByteArray anagramWord(const QString& word) const override;
+    bool addAnagram(std::span<const QByteArrayView> words) override {
+        return lines_.addJoined("{\"words\":[", words, ",", "]}");
+    }
+
+private:
+    QByteArray line_;
+};
+
+} // namespace Vorlaine
