@@ -1,7 +1,9 @@
 // makewords's options seen through its command line, each checked against a
-// plain model of what the manual promises or against results worked out by hand.
+// plain model of what the manual promises or against results worked out by
+// hand. They run in this process; a list on standard input needs one of its own.
 
-#include "support/MakeWordsProcess.h"
+#include "support/AnagramSet.h"
+#include "support/MakeWordsInProcess.h"
 #include "support/TempFiles.h"
 
 #include <QJsonDocument>
@@ -21,9 +23,14 @@ using namespace Qt::StringLiterals;
 namespace Vorlaine {
 namespace {
 
+using Testing::AnagramSet;
 using Testing::Args;
-using Testing::MakeWords;
 using Testing::Result;
+
+Result MakeWords(const QStringList& arguments, const QString& folder,
+                 const QByteArray& input = {}) {
+    return Testing::MakeWordsHere(arguments, folder, input);
+}
 using Testing::TempFiles;
 
 QStringList Lines(const QByteArray& out) {
@@ -581,18 +588,6 @@ TEST(CommandLine, EncodingsFromFileAndStandardInput) {
 
 // --- Anagrams of a phrase ---
 
-// Each anagram's words lower-cased and sorted, all anagrams sorted.
-QStringList AnagramSet(const QStringList& anagrams) {
-    QStringList set;
-    for (const QString& anagram : anagrams) {
-        QStringList words = anagram.toLower().split(u' ');
-        words.sort();
-        set << words.join(u' ');
-    }
-    set.sort();
-    return set;
-}
-
 struct PhraseCase {
     QString phrase;
     int words;
@@ -720,7 +715,52 @@ TEST(CommandLine, PhraseAnagramsAreThoseOfTheModel) {
                   false);
 }
 
-TEST(CommandLine, PhraseAnagramsTakeWordsEqualButForCaseOnce) {
+// Phrase anagrams as printed: each once, its longest word first; a word the
+// list holds twice, or in another case, is one word, spelled as the list
+// first has it, and --distinct never takes it twice; an included word is
+// the list's, or as typed where the list lacks it.
+TEST(CommandLine, PhraseAnagramWordsTakenOnceAndIncluded) {
+    struct Case {
+        QByteArray list;
+        QStringList arguments;
+        QStringList lines;
+    };
+    const QByteArray twice = "rats\nstar\ntsar\nart\ns\nrat\nstar\n";
+    const QByteArray capital = "rats\nstar\ntsar\nart\ns\nStar\n";
+    const Case cases[] = {
+        {twice,
+         {"-s", "star rats", "-w", "2"},
+         {"rats rats", "rats star", "rats tsar", "star star", "star tsar", "tsar tsar"}},
+        {twice,
+         {"-s", "star rats", "-w", "2", "--distinct"},
+         {"rats star", "rats tsar", "star tsar"}},
+        {twice, {"-s", "star rats", "-w", "3", "-n", "2"}, {"rats rats", "rats star"}},
+        {twice,
+         {"-s", "starrats", "-w", "3", "--include", "art"},
+         {"rats art s", "star art s", "tsar art s"}},
+        {twice, {"-s", "star", "-w", "2", "--include", "tsar"}, {"tsar"}},
+        {twice, {"-s", " ", "-w", "2", "-m", "0"}, {}},
+        {twice,
+         {"-s", "ratss", "-w", "2", "--format", "json"},
+         {R"({"words":["rats","s"]})", R"({"words":["star","s"]})", R"({"words":["tsar","s"]})"}},
+        {capital,
+         {"-s", "star rats", "-w", "2", "--distinct", "--include", "STAR"},
+         {"rats star", "star tsar"}},
+        {capital,
+         {"-s", "star rats", "-w", "2", "--include", "STAR"},
+         {"rats star", "star star", "star tsar"}},
+        {capital,
+         {"-s", "starzz", "-w", "2", "--include", "ZZ"},
+         {"rats ZZ", "star ZZ", "tsar ZZ"}},
+    };
+    TempFiles files;
+    for (const auto& [list, arguments, lines] : cases) {
+        files.write("list.txt", list);
+        const Result result = MakeWords(Args("-l list.txt -o - -m 1") + arguments, files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << Text(arguments) << result.err.toStdString();
+        EXPECT_LIST(Lines(result.out), lines) << Text(arguments);
+    }
+    // Against the model, with words that differ in case or accents only.
     CheckAnagrams({"Ab", "ab", "AB", "a", "A", "bA", "ba", "Bee", "bee", "b", "cab", "CAB", "d",
                    "Dd", "dd", "ee", "EE", "bad"},
                   {{"aabb dd ee", 6, 1, 16, false},

@@ -66,11 +66,10 @@ QStringList Sorted(QStringList lines) {
     return lines;
 }
 
-// The engine agrees with the model, reports nothing twice, and lists every
-// anagram's words by rank.
-void ExpectAsModel(const QString& phrase, const std::vector<AnagramWord>& words,
-                   const AnagramOptions& options) {
-    const std::vector<Anagram> found = Search(phrase, words, options);
+// The anagrams found as a set, once each has been checked to come only once
+// and to list its words by rank.
+std::set<Anagram> UniqueByRank(const std::vector<Anagram>& found,
+                               const std::vector<AnagramWord>& words) {
     const std::set<Anagram> unique(found.begin(), found.end());
     EXPECT_EQ(unique.size(), found.size()) << "an anagram came twice";
     for (const Anagram& anagram : found)
@@ -78,7 +77,25 @@ void ExpectAsModel(const QString& phrase, const std::vector<AnagramWord>& words,
             return words[static_cast<std::size_t>(a)].rank <
                    words[static_cast<std::size_t>(b)].rank;
         }));
-    EXPECT_EQ(unique, Model(phrase, words, options));
+    return unique;
+}
+
+// The model's anagrams of at least `least` words.
+std::set<Anagram> ModelOf(const QString& phrase, const std::vector<AnagramWord>& words,
+                          const AnagramOptions& options, int least = 1) {
+    std::set<Anagram> model;
+    for (const Anagram& anagram : Model(phrase, words, options))
+        if (static_cast<int>(anagram.size()) >= least)
+            model.insert(anagram);
+    return model;
+}
+
+// The engine agrees with the model, reports nothing twice, and lists every
+// anagram's words by rank.
+void ExpectAsModel(const QString& phrase, const std::vector<AnagramWord>& words,
+                   const AnagramOptions& options) {
+    EXPECT_EQ(UniqueByRank(Search(phrase, words, options), words),
+              Model(phrase, words, options));
 }
 
 TEST(PhraseAnagrams, RoastBeef) {
@@ -324,21 +341,12 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetAndTheModel) {
                                          .toStdString());
                         const std::vector<Anagram> first =
                             SearchBy(How::WordsFirst, shape.phrase, words, options, least);
-                        const std::set<Anagram> unique(first.begin(), first.end());
-                        EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
-                        for (const Anagram& anagram : first)
-                            EXPECT_TRUE(std::is_sorted(
-                                anagram.begin(), anagram.end(), [&words](int a, int b) {
-                                    return words[static_cast<std::size_t>(a)].rank <
-                                           words[static_cast<std::size_t>(b)].rank;
-                                }));
+                        const std::set<Anagram> unique = UniqueByRank(first, words);
                         const std::vector<Anagram> each =
                             SearchBy(How::EachTarget, shape.phrase, words, options, least);
                         EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
-                        std::set<Anagram> model;
-                        for (const Anagram& anagram : Model(shape.phrase, words, options))
-                            if (static_cast<int>(anagram.size()) >= least)
-                                model.insert(anagram);
+                        const std::set<Anagram> model =
+                            ModelOf(shape.phrase, words, options, least);
                         EXPECT_EQ(unique, model);
                         EXPECT_EQ(SearchBy(How::WordsFirst, shape.phrase, words, options, least),
                                   first);
@@ -370,13 +378,7 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithTheModelOnRandomWords) {
         SCOPED_TRACE(QString("phrase \"%1\", round %2").arg(phrase).arg(round).toStdString());
         const std::vector<Anagram> found =
             SearchBy(PhraseAnagrams::BlankSearch::WordsFirst, phrase, words, options, least);
-        const std::set<Anagram> unique(found.begin(), found.end());
-        EXPECT_EQ(unique.size(), found.size()) << "an anagram came twice";
-        std::set<Anagram> model;
-        for (const Anagram& anagram : Model(phrase, words, options))
-            if (static_cast<int>(anagram.size()) >= least)
-                model.insert(anagram);
-        EXPECT_EQ(unique, model);
+        EXPECT_EQ(UniqueByRank(found, words), ModelOf(phrase, words, options, least));
     }
 }
 
@@ -406,8 +408,7 @@ TEST(PhraseAnagrams, WordsFirstAgreesWithEachTargetOnManyWords) {
         const int least = 1 + round / 6 % 2;
         SCOPED_TRACE(QString("phrase \"%1\", round %2").arg(phrase).arg(round).toStdString());
         const std::vector<Anagram> first = SearchBy(How::WordsFirst, phrase, words, options, least);
-        const std::set<Anagram> unique(first.begin(), first.end());
-        EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+        const std::set<Anagram> unique = UniqueByRank(first, words);
         const std::vector<Anagram> each = SearchBy(How::EachTarget, phrase, words, options, least);
         EXPECT_EQ(unique, std::set<Anagram>(each.begin(), each.end()));
     }
@@ -434,8 +435,7 @@ TEST(PhraseAnagrams, WordsFirstLooksUpTheLastWord) {
                                  .toStdString());
                 const std::vector<Anagram> first =
                     SearchBy(How::WordsFirst, phrase, words, options, 1);
-                const std::set<Anagram> unique(first.begin(), first.end());
-                EXPECT_EQ(unique.size(), first.size()) << "an anagram came twice";
+                const std::set<Anagram> unique = UniqueByRank(first, words);
                 EXPECT_EQ(unique, Model(phrase, words, options));
                 const std::vector<Anagram> each =
                     SearchBy(How::EachTarget, phrase, words, options, 1);
