@@ -43,6 +43,8 @@ struct Options {
     // None of the searches beyond the window's, and both files named: the
     // make-words run exactly as the window does it.
     bool windowRun = true;
+
+    bool operator==(const Options&) const = default;
 };
 
 // "-" for a file means standard input or output.

@@ -66,16 +66,18 @@ private:
         if (!list.open(ListInput::Use::SearchedOnce, error))
             return console().error(error);
         WordSearch words(context_.tiles(), options_.foldAccents);
-        listRead_ = list.search(
-                            words, vocabulary_.query(),
-                            [&](const WordMatch& match) {
-                                vocabulary_.offer(match.word);
-                                return true;
-                            },
-                            [](double) { return !Console::stopRequested(); })
-                        .outcome == WordSearch::Outcome::Done;
+        const WordSearch::Result read = list.search(
+            words, vocabulary_.query(),
+            [&](const WordMatch& match) {
+                vocabulary_.offer(match.word);
+                return true;
+            },
+            [](double) { return !Console::stopRequested(); });
+        listRead_ = read.outcome == WordSearch::Outcome::Done;
         if (list.hasError())
             return console().error(list.errorString());
+        if (read.outcome == WordSearch::Outcome::Failed)
+            return console().error(read.failure);
         if (list.firstLineNotUtf8() > 0)
             console().notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
                                                            list.firstLineNotUtf8()));

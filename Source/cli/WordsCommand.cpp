@@ -239,9 +239,8 @@ private:
     SearchEnd endOf(const WordSearch::Result& result) const {
         if (list_.hasError())
             return SearchEnd::failed(list_.errorString());
-        if (result.outcome == WordSearch::Outcome::RegexTooSlow)
-            return SearchEnd::failed(u"the regular expression gave up on '"_s + result.failedWord +
-                                     u"': it takes too long there. Try a simpler one."_s);
+        if (result.outcome == WordSearch::Outcome::Failed)
+            return SearchEnd::failed(result.failure);
         if (seeds_.hasError())
             return SearchEnd::failed(seeds_.errorString());
         if (Console::stopRequested())

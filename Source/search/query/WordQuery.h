@@ -34,6 +34,8 @@ struct WordQuery {
     // Each exact word only once. A caller that keeps only the best few of the
     // words can weed out repeats among those instead, and save the memory.
     bool eachWordOnce = true;
+
+    bool operator==(const WordQuery&) const = default;
 };
 
 // A word of the list that the query lists.

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace Vorlaine {
 
 namespace {
@@ -58,7 +60,7 @@ public:
     // The items it is given are each word once already.
     void repeatsWeeded() { repeatsWeeded_ = true; }
     // How a run of this query ended.
-    Result ended(Outcome outcome) const { return {outcome, failedWord_}; }
+    Result ended(Outcome outcome) const { return {outcome, failure_}; }
     // False for an item that the query cannot list, as far as a quick look
     // at an ASCII one shows.
     bool mayList(QByteArrayView bytes) const {
@@ -101,7 +103,7 @@ private:
 
     const WordSearch& search_;
     const WordQuery& query_;
-    QString failedWord_;
+    QString failure_;
     const bool bytesStay_;
     const QString seedKey_;
     const SeedLetters& letters_;
@@ -156,8 +158,9 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             query_.regex->match(search_.foldAccents_ ? WithoutAccents(word) : word);
         // An invalid match of a valid expression is one that gave up.
         if (!regexMatch.isValid()) {
-            failedWord_ = word;
-            return Outcome::RegexTooSlow;
+            failure_ = u"the regular expression gave up on '"_s + word +
+                       u"': it takes too long there. Try a simpler one."_s;
+            return Outcome::Failed;
         }
         if (!regexMatch.hasMatch())
             return Outcome::Done;

@@ -30,13 +30,13 @@ public:
 
     enum class Outcome {
         Done,
-        Stopped,      // `found` or `progress` asked to stop
-        RegexTooSlow, // the regular expression hit its match limit on a word
+        Stopped, // `found` or `progress` asked to stop
+        Failed,  // the query could not be answered; `failure` says why
     };
-    // How a run ended, and what it found out on the way.
+    // How a run ended.
     struct Result {
         Outcome outcome = Outcome::Done;
-        QString failedWord; // the word the expression gave up on
+        QString failure;
     };
     using Found = std::function<bool(const WordMatch&)>;
     // Told the share of the list searched now and then; false stops the search.

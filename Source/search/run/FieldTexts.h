@@ -20,6 +20,8 @@ public:
     const QString& text(Field field) const { return texts_[Index(field)]; }
     void setText(Field field, const QString& text) { texts_[Index(field)] = text; }
 
+    bool operator==(const FieldTexts&) const = default;
+
 private:
     static std::size_t Index(Field field) { return static_cast<std::size_t>(field); }
 
