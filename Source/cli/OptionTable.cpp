@@ -2,6 +2,7 @@
 
 #include "cli/Options.h"
 #include "search/letters/LetterKey.h"
+#include "search/query/ExcludedWords.h"
 #include "search/query/WordPattern.h"
 #include "search/run/NumberText.h"
 
@@ -331,6 +332,23 @@ std::vector<OptionDefinition> OtherOptions() {
          .read =
              [](const QStringList&, Options& options) {
                  options.query.noProperNouns = true;
+                 return QString();
+             }},
+        {.names = {u"not-in"_s},
+         .valueName = u"file"_s,
+         .help = u"Leaves out every word that the list in file holds, compared as the search "
+                 "compares words: what a new edition of a lexicon adds to the old."_s,
+         .takesFile = true,
+         .inputPath =
+             [](const Options& o) { return o.query.notIn ? o.query.notIn->path() : QString(); },
+         .inputName = u"the list of --not-in"_s,
+         .read =
+             [](const QStringList& values, Options& options) {
+                 QString path;
+                 if (QString failed = ReadFileName(u"--not-in"_s, Last(values), path);
+                     !failed.isEmpty())
+                     return failed;
+                 options.query.notIn = std::make_shared<ExcludedWords>(path);
                  return QString();
              }},
         {.names = {u"q"_s, u"quiet"_s},

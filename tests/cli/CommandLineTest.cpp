@@ -771,6 +771,28 @@ TEST(CommandLine, PhraseAnagramWordsTakenOnceAndIncluded) {
                   {{"eee ff", 5, 1, 16, false}, {"eeeff", 5, 1, 16, true}}, true);
 }
 
+// --not-in: the words of another list take part in no search, whatever their
+// case, nor their accents when folded.
+TEST(CommandLine, NotInLeavesOutTheWordsOfAnotherList) {
+    TempFiles files;
+    files.write("new.txt", ListFile({"angle", "Gent", "tangle", "gnat", "\u00E9tang", "tan"}));
+    files.write("old.txt", ListFile({"ANGLE", "gent", "etang", "zebra"}));
+    const auto run = [&](const QString& options) {
+        const Result result =
+            MakeWords(Args("-l new.txt -o - --not-in old.txt -m 1 " + options), files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return Lines(result.out);
+    };
+    EXPECT_LIST(run("-s tangle\u00E9"), QStringList({"tangle", "gnat", "\u00E9tang", "tan"}));
+    EXPECT_LIST(run("-s tangle\u00E9 --fold-accents"), QStringList({"tangle", "gnat", "tan"}));
+    // Many seeds search the list through its index.
+    files.write("seeds.txt", "tangle\n");
+    EXPECT_LIST(run("--seeds seeds.txt"),
+                QStringList({"tangle\ttangle", "tangle\tgnat", "tangle\ttan"}));
+    EXPECT_LIST(AnagramSet(run("-s gnattan -w 2")), AnagramSet(QStringList{"gnat tan"}));
+    EXPECT_LIST(AnagramSet(run("-s gentangle -w 2")), QStringList());
+}
+
 // --no-proper-nouns: the words of the list that begin with a capital letter
 // take part in no search.
 TEST(CommandLine, NoProperNounsInAnySearch) {

@@ -10,6 +10,7 @@ class QRegularExpression;
 
 namespace Vorlaine {
 
+class ExcludedWords;
 class WordPattern;
 
 // How a word must use the seed's letters.
@@ -31,6 +32,7 @@ struct WordQuery {
     std::shared_ptr<const QRegularExpression> regex; // found anywhere in the word
     bool scores = true;                              // whether matches need their score and blanks
     bool noProperNouns = false;                      // leaves out words that begin with a capital
+    std::shared_ptr<ExcludedWords> notIn;            // leaves out the words of another list
     // Each exact word only once. A caller that keeps only the best few of the
     // words can weed out repeats among those instead, and save the memory.
     bool eachWordOnce = true;

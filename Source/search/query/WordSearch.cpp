@@ -3,6 +3,7 @@
 #include "files/WordListReader.h"
 #include "search/letters/LetterKey.h"
 #include "search/letters/SeedLetters.h"
+#include "search/query/ExcludedWords.h"
 #include "search/query/WordIndex.h"
 #include "search/query/WordList.h"
 #include "search/query/WordPattern.h"
@@ -53,7 +54,13 @@ public:
         : search_(search), query_(query), bytesStay_(itemBytes == ItemBytes::Kept),
           seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
+        if (query.notIn)
+            failure_ = query.notIn->read(search.foldAccents_);
     }
+
+    // The query cannot be answered, as the list of its words to leave out
+    // cannot be read.
+    bool failed() const { return !failure_.isEmpty(); }
 
     // Hands the item to `found` when the query lists it.
     Outcome consider(QByteArrayView bytes, const Found& found);
@@ -134,7 +141,7 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
             return Outcome::Done;
         word = QString::fromLatin1(bytes);
-        if (query_.pattern != nullptr || query_.scores)
+        if (query_.pattern != nullptr || query_.scores || query_.notIn)
             key = AsciiLower(bytes);
         match_.length = bytes.size();
     } else {
@@ -152,6 +159,8 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
     }
 
     if (query_.pattern != nullptr && !query_.pattern->matches(key))
+        return Outcome::Done;
+    if (query_.notIn && query_.notIn->holds(key))
         return Outcome::Done;
     if (query_.regex != nullptr) {
         const QRegularExpressionMatch regexMatch =
@@ -198,6 +207,8 @@ WordSearch::~WordSearch() = default;
 WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reader, qint64 itemTotal,
                                    const Found& found, const Progress& progress) const {
     Query run(*this, query, Query::ItemBytes::Copied);
+    if (run.failed())
+        return run.ended(Outcome::Failed);
     WordListItem item;
     for (qint64 done = 0; reader.readItem(item); ++done) {
         if (progress && done % ProgressEvery == 0 &&
@@ -219,6 +230,8 @@ void WordSearch::buildIndex(const WordList& list) {
 WordSearch::Result WordSearch::run(const WordQuery& query, const WordList& list, const Found& found,
                                    const Progress& progress) const {
     Query run(*this, query, Query::ItemBytes::Kept);
+    if (run.failed())
+        return run.ended(Outcome::Failed);
     if (!index_->covers(list)) {
         for (qsizetype item = 0; item < list.size(); ++item) {
             if (progress && item % ProgressEvery == 0 &&
