@@ -9,7 +9,7 @@
 #include "search/letters/TileValues.h"
 #include "search/query/WordList.h"
 #include "search/query/WordPattern.h"
-#include "search/query/WordSet.h"
+#include "search/letters/WordSet.h"
 #include "support/TempFiles.h"
 
 #include <QRandomGenerator>

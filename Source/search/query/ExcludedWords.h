@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/query/WordSet.h"
+#include "search/letters/WordSet.h"
 
 #include <QString>
 #include <QStringView>

@@ -7,7 +7,7 @@
 #include "search/query/WordIndex.h"
 #include "search/query/WordList.h"
 #include "search/query/WordPattern.h"
-#include "search/query/WordSet.h"
+#include "search/letters/WordSet.h"
 
 #include <QRegularExpression>
 #include <algorithm>

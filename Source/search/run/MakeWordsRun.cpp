@@ -3,7 +3,7 @@
 #include "files/OutputWriter.h"
 #include "files/WordListReader.h"
 #include "search/letters/SeedLetters.h"
-#include "search/query/WordSet.h"
+#include "search/letters/WordSet.h"
 #include "search/run/NumberText.h"
 #include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"

@@ -1,4 +1,4 @@
-#include "search/query/WordSet.h"
+#include "search/letters/WordSet.h"
 
 #include <algorithm>
 
