@@ -9,9 +9,10 @@
 namespace Vorlaine {
 
 std::unique_ptr<Command> ChooseCommand(const Options& options) {
-    if (options.phrase.maxWords >= 2)
+    if (options.phrase.maxWords >= 1)
         return std::make_unique<PhraseAnagramsCommand>(options);
-    if (options.windowRun)
+    // A list that can be read only once is read as the searches read one.
+    if (options.windowRun && !ReadsOnce(options.settings.text(Field::WordList)))
         return std::make_unique<WindowRunCommand>(options.settings);
     return std::make_unique<WordsCommand>(options);
 }

@@ -122,9 +122,9 @@ int Console::stopSignal() {
     return StopSignals::signal();
 }
 
-bool Console::OpenClosedStandardStreams() {
+Console::ClosedStreams Console::OpenClosedStandardStreams() {
+    ClosedStreams closed;
 #ifdef Q_OS_UNIX
-    bool outputOpen = true;
     for (int stream = 0; stream <= 2; ++stream) {
         if (::fcntl(stream, F_GETFD) >= 0 || errno != EBADF)
             continue;
@@ -132,13 +132,13 @@ bool Console::OpenClosedStandardStreams() {
         const int opened = ::open("/dev/null", stream == 0 ? O_RDONLY : O_WRONLY);
         if (opened != stream && opened >= 0)
             ::close(opened);
-        if (stream == 1)
-            outputOpen = false;
+        if (stream == 0)
+            closed.input = true;
+        else if (stream == 1)
+            closed.output = true;
     }
-    return outputOpen;
-#else
-    return true;
 #endif
+    return closed;
 }
 
 QString PercentText(double share) {

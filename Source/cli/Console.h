@@ -62,9 +62,17 @@ public:
 
     // Puts the null device in place of each standard stream that is closed,
     // so that no file opened later takes its number and gets what is printed
-    // there. False when standard output was one of them: the words would be
-    // lost. For the program's start, before anything opens a file.
-    static bool OpenClosedStandardStreams();
+    // there; says which of standard input and output were closed. For the
+    // program's start, before anything opens a file.
+    struct ClosedStreams {
+        bool input = false;
+        bool output = false;
+    };
+    static ClosedStreams OpenClosedStandardStreams();
+
+    // Standard input was closed: there is nothing to read from it.
+    void setInClosed() { inClosed_ = true; }
+    bool inClosed() const { return inClosed_; }
 
 private:
     void writeErr(const QString& text);
@@ -72,6 +80,7 @@ private:
     std::FILE* out_;
     std::FILE* err_;
     bool quiet_ = false;
+    bool inClosed_ = false;
     bool errIsTerminal_ = false;
     int outError_ = 0;
     bool progressDrawn_ = false;

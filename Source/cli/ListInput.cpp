@@ -14,15 +14,14 @@ ListInput::ListInput(const QString& path)
     : path_(path), spool_(QDir::tempPath() + u"/makewords-XXXXXX"_s), reader_(path) {}
 
 bool ListInput::open(Use use, QString& error) {
-    const bool fromInput = IsStandardStream(path_);
     streams_ = use == Use::SearchedOnce;
     if (streams_) {
-        if (!(fromInput ? spoolStandardInput(error) : countFile(error)))
+        if (!(ReadsOnce(path_) ? spool(error) : countFile(error)))
             return false;
         reader_.setChecksEncoding(false);
         return true;
     }
-    if (!(fromInput ? reader_.openStandardInput() : reader_.open())) {
+    if (!(IsStandardStream(path_) ? reader_.openStandardInput() : reader_.open())) {
         error = RunMessage::CannotOpen(path_, reader_.errorString());
         return false;
     }
@@ -48,12 +47,12 @@ bool ListInput::countFile(QString& error) {
     return true;
 }
 
-// Copies the items of standard input to the spool file, one a line, counting
-// them, and opens the spool for the search.
-bool ListInput::spoolStandardInput(QString& error) {
+// Copies the items of a list that can be read only once (standard input, a
+// pipe) to the spool file, one a line, counting them, and opens the spool
+// for the search.
+bool ListInput::spool(QString& error) {
     if (!spool_.open()) {
-        error =
-            u"no temporary file for the word list from standard input: "_s + spool_.errorString();
+        error = u"no temporary file for the word list "_s + path_ + u": "_s + spool_.errorString();
         return false;
     }
 #ifdef Q_OS_UNIX
@@ -62,7 +61,7 @@ bool ListInput::spoolStandardInput(QString& error) {
     QFile::remove(spool_.fileName());
 #endif
     WordListReader input(path_);
-    if (!input.openStandardInput()) {
+    if (!(IsStandardStream(path_) ? input.openStandardInput() : input.open())) {
         error = RunMessage::CannotOpen(path_, input.errorString());
         return false;
     }
@@ -81,7 +80,7 @@ bool ListInput::spoolStandardInput(QString& error) {
             ++itemTotal_;
         }
         if ((!more || block.size() >= 1 << 16) && !write()) {
-            error = u"the word list from standard input could not be kept in "_s +
+            error = u"the word list "_s + path_ + u" could not be kept in "_s +
                     QDir::tempPath() + u": "_s + spool_.errorString();
             return false;
         }
@@ -94,7 +93,7 @@ bool ListInput::spoolStandardInput(QString& error) {
     }
     firstLineNotUtf8_ = input.firstLineNotUtf8();
     if (!spool_.flush() || !spool_.seek(0) || !reader_.openDescriptor(spool_.handle())) {
-        error = u"the word list from standard input could not be read back from "_s +
+        error = u"the word list "_s + path_ + u" could not be read back from "_s +
                 QDir::tempPath() + u": "_s + spool_.errorString();
         return false;
     }

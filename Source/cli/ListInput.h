@@ -10,9 +10,10 @@
 namespace Vorlaine {
 
 // The word list of a search from the command line. A list searched once goes
-// through as it is read, after a counting pass, as the make-words run does; standard input is
-// copied to a temporary file on that pass, so memory stays bounded for it too. A list searched many
-// times is kept in memory.
+// through as it is read, after a counting pass, as the make-words run does; a
+// list that can be read only once (standard input, a pipe) is copied to a
+// temporary file on that pass, so memory stays bounded for it too. A list
+// searched many times is kept in memory.
 class ListInput {
 public:
     explicit ListInput(const QString& path);
@@ -36,7 +37,7 @@ public:
 
 private:
     bool countFile(QString& error);
-    bool spoolStandardInput(QString& error);
+    bool spool(QString& error);
 
     QString path_;
     QTemporaryFile spool_; // before the reader that may read it, so it closes after

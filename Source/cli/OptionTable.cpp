@@ -109,7 +109,11 @@ std::vector<OptionDefinition> WindowOptions() {
          .setting = Field::WordList,
          .takesFile = true,
          .inputPath = [](const Options& o) { return o.settings.text(Field::WordList); },
-         .inputName = u"the word list"_s},
+         .inputName = u"the word list"_s,
+         .read =
+             [](const QStringList& values, Options&) {
+                 return Last(values).isEmpty() ? u"--list needs a file name"_s : QString();
+             }},
         {.names = {u"m"_s, u"min-length"_s},
          .valueName = u"length"_s,
          .help = u"The shortest word to list."_s,
@@ -123,7 +127,11 @@ std::vector<OptionDefinition> WindowOptions() {
          .valueName = u"file"_s,
          .help = u"The file the words are appended to; - prints them only."_s,
          .setting = Field::Output,
-         .takesFile = true},
+         .takesFile = true,
+         .read =
+             [](const QStringList& values, Options&) {
+                 return Last(values).isEmpty() ? u"--output needs a file name"_s : QString();
+             }},
     };
 }
 

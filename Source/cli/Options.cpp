@@ -4,6 +4,7 @@
 
 #include "Version.h"
 #include "cli/Console.h"
+#include "search/letters/LetterKey.h"
 
 #include <QCommandLineParser>
 
@@ -43,7 +44,18 @@ public:
 
 private:
     std::optional<int> readValues();
+    QString contradiction() const;
     std::optional<int> checkCombinations();
+    // Where the option of this long name stands in the table.
+    static std::size_t IndexOf(const QString& longName) {
+        const std::vector<OptionDefinition>& table = OptionTable();
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i].longName() == longName)
+                return i;
+        }
+        Q_UNREACHABLE();
+        return 0;
+    }
 
     Options& options_;
     Console& console_;
@@ -110,24 +122,57 @@ std::optional<int> Parser::readValues() {
     return std::nullopt;
 }
 
-std::optional<int> Parser::checkCombinations() {
-    if (options_.query.mode == FitMode::ContainsAll && options_.query.blanks > 0)
-        return console_.usageError(u"--contains-all cannot go with --blanks"_s);
+// Options that contradict each other, so that no search could give what
+// they ask for: each refused with the reason, rather than run to an empty
+// result or with one of them set aside.
+QString Parser::contradiction() const {
+    const WordQuery& query = options_.query;
+    const PhraseRules& phrase = options_.phrase;
+    const bool maximumGiven = parser_.isSet(parsed_[IndexOf(u"max-length"_s)]);
+    if (maximumGiven && static_cast<double>(query.maximumLength) < query.minimumLength)
+        return u"--max-length "_s + QString::number(query.maximumLength) +
+               u" is less than --min-length "_s + options_.settings.text(Field::MinimumLength);
+    if (query.mode == FitMode::ContainsAll && query.blanks > 0)
+        return u"--contains-all cannot go with --blanks"_s;
+    if (!options_.seedsPath.isEmpty() && parser_.isSet(parsed_[IndexOf(u"seed"_s)]))
+        return u"--seeds cannot go with --seed: the seeds come from the file"_s;
     if (IsStandardStream(options_.seedsPath) &&
         IsStandardStream(options_.settings.text(Field::WordList)))
-        return console_.usageError(u"--seeds - and --list - cannot both read standard input"_s);
-    const bool phrase = options_.phrase.maxWords >= 2;
-    if (phrase && options_.phrase.minimumWords > options_.phrase.maxWords)
-        return console_.usageError(u"--min-words cannot be more than --words"_s);
+        return u"--seeds - and --list - cannot both read standard input"_s;
+    if (phrase.maxWords < 1)
+        return {};
+    if (phrase.minimumWords > phrase.maxWords)
+        return u"--min-words cannot be more than --words"_s;
+    if (phrase.included.size() > phrase.maxWords)
+        return u"--include names "_s + QString::number(phrase.included.size()) +
+               u" words, and --words allows "_s + QString::number(phrase.maxWords);
+    QStringList keys;
+    for (const QString& word : phrase.included) {
+        const QString key = LetterKey(word, options_.foldAccents);
+        if (phrase.distinct && keys.contains(key))
+            return u"--include names "_s + word + u" twice, and --distinct takes a word once"_s;
+        keys << key;
+    }
+    for (const QString& word : phrase.excluded) {
+        if (keys.contains(LetterKey(word, options_.foldAccents)))
+            return u"--include and --exclude both name "_s + word;
+    }
+    return {};
+}
+
+std::optional<int> Parser::checkCombinations() {
+    if (const QString failed = contradiction(); !failed.isEmpty())
+        return console_.usageError(failed);
     // Anagrams of a phrase: the options that only single words have, and back.
+    const bool phrase = options_.phrase.maxWords >= 1;
     const std::vector<OptionDefinition>& table = OptionTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (!parser_.isSet(parsed_[i]))
             continue;
         if (phrase && table[i].scope == OptionScope::SingleWords)
-            return console_.usageError(table[i].dashed() + u" cannot go with --words 2 or more"_s);
+            return console_.usageError(table[i].dashed() + u" cannot go with --words"_s);
         if (!phrase && table[i].scope == OptionScope::PhraseWords)
-            return console_.usageError(table[i].dashed() + u" needs --words 2 or more"_s);
+            return console_.usageError(table[i].dashed() + u" needs --words"_s);
     }
     return std::nullopt;
 }

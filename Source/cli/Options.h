@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileExists.h"
 #include "search/anagrams/AnagramVocabulary.h"
 #include "search/letters/TileValues.h"
 #include "search/query/WordQuery.h"
@@ -52,11 +53,17 @@ inline bool IsStandardStream(const QString& path) {
     return path == QLatin1String("-");
 }
 
+// Standard input or a named pipe (`-l <(zcat list.gz)`): a file that can be
+// read only once, as it comes.
+inline bool ReadsOnce(const QString& path) {
+    return IsStandardStream(path) || KindOfFile(path) == FileKind::Pipe;
+}
+
 // Which searches an option belongs to.
 enum class OptionScope {
     Any,         // every search
-    SingleWords, // refused with --words 2 or more
-    PhraseWords, // needs --words 2 or more
+    SingleWords, // refused with --words
+    PhraseWords, // needs --words
 };
 
 // Each option of makewords, defined once with the code that reads its value:

@@ -23,10 +23,13 @@ std::optional<int> SearchContext::start() {
         if (!defined.inputPath)
             continue;
         const QString path = defined.inputPath(options_);
-        if (!path.isEmpty() && !IsStandardStream(path))
-            inputs.push_back({path, defined.inputName});
+        if (IsStandardStream(path) && console_.inClosed())
+            return console_.error(RunMessage::CannotRead(path, u"standard input is closed"_s));
+        if (!path.isEmpty())
+            inputs.push_back({path, defined.inputName, defined.dashed(), IsStandardStream(path)});
     }
-    if (const QString failed = CheckRunFiles(inputs, printOnly_ ? QString() : outputPath_);
+    if (const QString failed = CheckRunFiles(inputs, printOnly_ ? QString() : outputPath_,
+                                             RunFileKinds::PipesToo);
         !failed.isEmpty())
         return console_.error(failed);
 

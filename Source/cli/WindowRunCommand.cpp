@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "search/run/MakeWordsRun.h"
+#include "search/run/RunMessages.h"
 #include "search/run/RunWindow.h"
 
 using namespace Qt::StringLiterals;
@@ -53,6 +54,12 @@ private:
 } // namespace
 
 int WindowRunCommand::run(Console& console) {
+    // The window says "not found!" of whatever is no file; makewords says
+    // what it is.
+    const QString list = settings_.text(Field::WordList);
+    if (const FileKind kind = KindOfFile(list);
+        kind != FileKind::Regular && kind != FileKind::Missing)
+        return console.error(RunMessage::NotAFile(list, kind, u"--list"_s));
     TerminalWindow window(settings_, console);
     const RunOutcome outcome = RunMakeWords(window);
     if (!console.flushOut())

@@ -38,7 +38,7 @@ public:
             return false;
         }
         ListCount counted;
-        if (count && !(error = CountList(path_, counted)).isEmpty())
+        if (count && !ReadsOnce(path_) && !(error = CountList(path_, counted)).isEmpty())
             return false;
         total_ = counted.items;
         if (reader_.open())
@@ -109,14 +109,19 @@ public:
         while (result.outcome == WordSearch::Outcome::Done && seeds_.next(query_.seed)) {
             if (const qint64 line = seeds_.takeFirstLineNotUtf8(); line > 0)
                 console().notice(RunMessage::ReadAsWindows1252(seeds_.path(), line));
+            // Of many seeds, one too short for the minimum is passed over.
             if (!minimumFits(query_.seed)) {
-                console().notice(query_.seed + u": "_s + RunMessage::MinimumTooLong());
+                ++tooShort_;
                 continue;
             }
             result = searchSeed();
             if (!showProgress(1))
                 result.outcome = WordSearch::Outcome::Stopped;
         }
+        if (tooShort_ > 0)
+            console().notice(
+                (tooShort_ == 1 ? u"1 seed was"_s : QString::number(tooShort_) + u" seeds were"_s) +
+                u" shorter than the minimum length, and passed over."_s);
         return context_.finish(endOf(result), u"words"_s);
     }
 
@@ -146,6 +151,8 @@ private:
             return console().error(error);
         if (seeds_.many())
             list_.index(search_);
+        if (const QString failed = search_.prepare(query_); !failed.isEmpty())
+            return console().error(failed);
         if (list_.firstLineNotUtf8() > 0)
             console().notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
                                                            list_.firstLineNotUtf8()));
@@ -257,6 +264,7 @@ private:
     WordQuery query_;
     std::vector<WordMatch> sorted_;
     bool writeFailed_ = false;
+    qint64 tooShort_ = 0; // seeds passed over
 };
 
 int WordsCommand::run(Console& console) {

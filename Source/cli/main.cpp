@@ -17,7 +17,7 @@ using namespace Vorlaine;
 
 int main(int argc, char* argv[]) {
     // Before anything opens a file: Qt's own start opens some.
-    const bool outputOpen = Console::OpenClosedStandardStreams();
+    const Console::ClosedStreams closed = Console::OpenClosedStandardStreams();
 
 #ifdef Q_OS_WIN
     const WindowsConsole windowsConsole;
@@ -27,7 +27,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(VersionText));
 
     Console console(stdout, stderr);
-    if (!outputOpen)
+    if (closed.output)
         console.setOutFailed(EBADF);
+    if (closed.input)
+        console.setInClosed();
     return MakeWordsMain(QCoreApplication::arguments(), console);
 }

@@ -200,8 +200,12 @@ TEST(CommandLine, PatternAndExpressionIgnoreCaseAndFoldAccents) {
 // words, the pattern and the expression alike.
 TEST(CommandLine, LettersThatAreTwoLettersWhenFolded) {
     TempFiles files;
-    files.write("list.txt", ListFile({"Straße", "strasse", "cœur", "coeur", "æther", "ether"}));
+    files.write("list.txt",
+                ListFile({"Straße", "strasse", "cœur", "coeur", "æther", "ether", "steers"}));
     const std::pair<QString, QStringList> cases[] = {
+        // Sorted by the letters they play: folded, Straße has seven.
+        {"-s strasseeer -m 1 -x 9 --fold-accents --sort length",
+         {"strasse", "Straße", "steers"}},
         {"-s strasse -m 1 -x 9", {"strasse"}},
         {"-s strasse -m 1 -x 9 --fold-accents", {"Straße", "strasse"}},
         {"-s STRAẞE -m 7 -x 7 --fold-accents", {"Straße", "strasse"}},
@@ -252,7 +256,9 @@ TEST(CommandLine, MaxLengthAloneBoundsPrintedAndFiledWords) {
         const QString out = u"out%1.txt"_s.arg(longest);
         files.write(out, "before\r\n");
         const Result result = MakeWords(
-            Args(u"-s tangle -m 1 -l list.txt -x %1 -o "_s.arg(longest) + out), files.path(""));
+            Args(u"-s tangle -m %1 -l list.txt -x %2 -o "_s.arg(std::min(longest, 1)).arg(longest) +
+                 out),
+            files.path(""));
         EXPECT_EQ(result.exitCode, 0);
         QByteArray filed = "before\r\n";
         QStringList expected;
@@ -371,6 +377,9 @@ TEST(CommandLine, JsonScoresAndBlanksAreThoseOfTheModel) {
                   {"-b 1 --anagrams", {"TANGLE"}, 1, Mode::Anagram, 4},
                   {"-b 1 -m 3", {"ta\"n\\gle", "gent"}, 1, Mode::Within, 3},
               });
+    // A minimum above the seed's letters, within its letters and blanks.
+    CheckJson({"abed", "bead", "ab", "abba", "crab", "scab", "crabs", "babe"},
+              {{"-b 2 -m 4", {"ab"}, 2, Mode::Within, 4}});
 }
 
 // The letters beyond the seed are not blanks: --contains-all has none.
@@ -713,6 +722,12 @@ TEST(CommandLine, PhraseAnagramsAreThoseOfTheModel) {
                       {"aaabbbcc dd eeff", 2, 1, 16, false, {}, 1, "aaabbb dd"},
                   },
                   false);
+    // The included words count toward --min-words.
+    CheckAnagrams({"star", "rats", "tsar", "art", "s", "rat", "arts", "ta", "r"},
+                  {{"star rats", 3, 1, 16, false, {}, 2, "star"},
+                   {"star rats", 3, 1, 16, false, {}, 3, "star"},
+                   {"star rats", 2, 1, 16, true, {}, 2, "rats"}},
+                  false);
 }
 
 // Phrase anagrams as printed: each once, its longest word first; a word the
@@ -796,8 +811,9 @@ TEST(CommandLine, NotInLeavesOutTheWordsOfAnotherList) {
 // --no-proper-nouns: the words of the list that begin with a capital letter
 // take part in no search.
 TEST(CommandLine, NoProperNounsInAnySearch) {
-    const QStringList list{"Angle",      "angle", "Tangle", "gent", "Gent", "\u00C9tang",
-                           "\u00E9tang", "tag",   "Nat",    "ant",  "an",   "tan"};
+    // Capitals at both ends of the alphabet, A and Z.
+    const QStringList list{"Angle", "angle", "Tangle", "gent", "Gent", "\u00C9tang", "\u00E9tang",
+                           "tag",   "Nat",   "ant",    "an",   "tan",  "Zeta",       "zeal"};
     QStringList common;
     for (const QString& word : list) {
         if (!word.front().isUpper())
@@ -805,28 +821,31 @@ TEST(CommandLine, NoProperNounsInAnySearch) {
     }
     TempFiles files;
     files.write("list.txt", ListFile(list));
-    files.write("seeds.txt", "tangle\n\u00E9tang\n");
+    files.write("seeds.txt", "tanglez\n\u00E9tang\n");
     const auto run = [&](const QString& options) {
-        const Result result = MakeWords(Args("--no-proper-nouns -l list.txt -o - " + options) +
-                                            QStringList{"-s", "tangle"},
-                                        files.path(""));
+        const Result result = MakeWords(
+            Args("--no-proper-nouns -l list.txt -o - " + options) +
+                (options.contains("--seeds") ? QStringList() : QStringList{"-s", "tanglez"}),
+            files.path(""));
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         return Lines(result.out);
     };
     QStringList expected;
-    for (const Found& f : ModelWords(common, "tangle", 0, Mode::Within, 2))
+    for (const Found& f : ModelWords(common, "tanglez", 0, Mode::Within, 2))
         expected << f.word;
     EXPECT_LIST(run("-m 2 -x 9"), expected);
     EXPECT_LIST(run("-m 2 --sort alpha"),
-                Sorted(ModelWords(common, "tangle", 0, Mode::Within, 2), "alpha", -1));
+                Sorted(ModelWords(common, "tanglez", 0, Mode::Within, 2), "alpha", -1));
     expected.clear();
-    for (const QString seed : {"tangle", "\u00E9tang"}) {
+    for (const QString seed : {"tanglez", "\u00E9tang"}) {
         for (const Found& f : ModelWords(common, seed, 0, Mode::Within, 2))
             expected << seed + u'\t' + f.word;
     }
     EXPECT_LIST(run("-m 2 --seeds seeds.txt"), expected);
+    EXPECT_LIST(AnagramSet(run("-m 1 -w 1")), AnagramSet(run("-m 1 --anagrams")))
+        << "-w 1 gives the anagrams of one word";
     EXPECT_LIST(AnagramSet(run("-m 1 -w 3")),
-                ModelAnagrams(common, {"tangle", 3, 1, 16, false}, false));
+                ModelAnagrams(common, {"tanglez", 3, 1, 16, false}, false));
 }
 
 } // namespace

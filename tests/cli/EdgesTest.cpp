@@ -6,6 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace Vorlaine {
@@ -68,6 +71,53 @@ TEST(Edges, FailedWritesToStandardOutputAreErrors) {
                                    files.path(""));
         EXPECT_EQ(piped.err, "");
         EXPECT_EQ(piped.out, "141\n") << "ended by SIGPIPE";
+    }
+}
+
+// A pipe given as a file (`-l <(zcat list.gz)`) is read once, as standard
+// input is, with the same results as the file; one without a writer waits no
+// longer than Ctrl-C.
+TEST(Edges, PipesAreReadAsTheFilesTheyCarry) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Linux only: bash's process substitution and mkfifo";
+#endif
+    TempFiles files;
+    files.write("list.txt", "tangle\nangle\ngent\nglean\nleg\n");
+    files.write("seeds.txt", "tangle\nleg\n");
+    files.write("old.txt", "gent\n");
+    files.write("tiles.txt", "g 7\n");
+    const QString searches[] = {
+        "-s tangle -l %1list.txt%2 -o out.txt",
+        "-s tangle -l %1list.txt%2 -o - -x 9",
+        "-s tangle -l %1list.txt%2 -o - -w 2 -m 3",
+        "--seeds %1seeds.txt%2 -l list.txt -o - -m 3",
+        "-s tangle -l list.txt -o - --not-in %1old.txt%2",
+        "-s tangle -l list.txt -o - --tile-values %1tiles.txt%2 --format json",
+    };
+    for (const QString& search : searches) {
+        QFile::remove(files.path("out.txt"));
+        const Result file = Shell("\"$M\" " + search.arg("", ""), files.path(""));
+        const QByteArray filed = files.read("out.txt");
+        QFile::remove(files.path("out.txt"));
+        const Result piped = Shell("\"$M\" " + search.arg("<(cat ", ")"), files.path(""));
+        EXPECT_EQ(piped.exitCode, 0) << search.toStdString() << piped.err.toStdString();
+        EXPECT_EQ(piped.out, file.out) << search.toStdString();
+        EXPECT_EQ(files.read("out.txt"), filed) << search.toStdString();
+        EXPECT_FALSE(file.out.isEmpty() && filed.isEmpty()) << search.toStdString();
+    }
+
+    ASSERT_EQ(::system(("mkfifo " + files.path("pipe")).toLocal8Bit().constData()), 0);
+    for (const QString options :
+         {"-l pipe", "-l list.txt --seeds pipe", "-l list.txt --not-in pipe"}) {
+        QProcess process;
+        process.setWorkingDirectory(files.path(""));
+        process.start(QStringLiteral(MAKEWORDS_PATH), Args("-s tangle -o out.txt " + options));
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(300);
+        EXPECT_EQ(process.state(), QProcess::Running) << "waiting for a writer";
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+        EXPECT_TRUE(process.waitForFinished(5000)) << options.toStdString();
+        EXPECT_FALSE(files.exists("out.txt")) << options.toStdString();
     }
 }
 

@@ -11,13 +11,16 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
 
 namespace Vorlaine {
 namespace {
 
 using Testing::AnagramSet;
+using Testing::Args;
 using Testing::MakeWords;
 using Testing::Result;
+using Testing::Shell;
 using Testing::TempFiles;
 
 TEST(MakeWordsCommand, RunsWithTheWindowsDefaults) {
@@ -46,11 +49,15 @@ TEST(MakeWordsCommand, OptionsSetTheFourFields) {
               "star\r\nrats\r\ntsar\r\nsat\r\nstar\r\nrats\r\ntsar\r\nsat\r\n");
 }
 
-// Every file of the folder, by name.
-std::map<QString, QByteArray> Snapshot(const TempFiles& files) {
-    std::map<QString, QByteArray> snapshot;
-    for (const QString& name : QDir(files.path("")).entryList(QDir::Files | QDir::System))
-        snapshot[name] = QFileInfo(files.path(name)).isFile() ? files.read(name) : QByteArray();
+// Every file of the folder: its name, size and a hash of its bytes.
+QStringList Snapshot(const TempFiles& files) {
+    QStringList snapshot;
+    for (const QString& name : QDir(files.path("")).entryList(QDir::Files | QDir::System)) {
+        const QByteArray bytes =
+            QFileInfo(files.path(name)).isFile() ? files.read(name) : QByteArray();
+        snapshot << name + u' ' + QString::number(bytes.size()) + u' ' +
+                        QString::number(qHash(bytes));
+    }
     return snapshot;
 }
 
@@ -59,6 +66,7 @@ struct Refused {
     QStringList arguments;
     int exitCode;
     QString message;
+    QString redirect = {}; // of bash, for standard input
 };
 
 // Every run refused says why, after "makewords: ", with 2 for the command
@@ -97,10 +105,10 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
         {{"-r", "(unclosed"}, 2, "--regex"},
         {{"-p", "c[at"}, 2, "--pattern"},
         {{"--seeds", "-", "-l", "-"}, 2, "standard input"},
-        {{"-w", "2", "--sort", "alpha"}, 2, "--sort cannot go with --words 2 or more"},
+        {{"-w", "2", "--sort", "alpha"}, 2, "--sort cannot go with --words"},
         {{"-w", "2", "-p", "a*"}, 2, "--pattern"},
-        {{"--distinct"}, 2, "--distinct needs --words 2 or more"},
-        {{"--min-words", "1"}, 2, "--min-words needs --words 2 or more"},
+        {{"--distinct"}, 2, "--distinct needs --words"},
+        {{"--min-words", "1"}, 2, "--min-words needs --words"},
         {{"-w", "2", "--min-words", "3"}, 2, "--min-words cannot be more than --words"},
         {{"-w", "2", "--include", ""}, 2, "--include needs a word"},
         {{"-w", "2", "--include", " "}, 2, "--include needs a word"},
@@ -108,6 +116,18 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
         {{"-w", "2", "--exclude", "a b"}, 2, "--exclude takes one word, not 'a b'"},
         {{"--seeds", ""}, 2, "--seeds needs a file name"},
         {{"--tile-values", ""}, 2, "--tile-values needs a file name"},
+        {{"-o", ""}, 2, "--output needs a file name"},
+        {{"-l", ""}, 2, "--list needs a file name"},
+        // Options that contradict each other.
+        {{"-x", "2", "-m", "4"}, 2, "--max-length 2 is less than --min-length 4"},
+        {{"-w", "2", "--include", "tee", "--exclude", "TEE"},
+         2,
+         "--include and --exclude both name TEE"},
+        {{"-w", "1", "--include", "a b"}, 2, "--include names 2 words, and --words allows 1"},
+        {{"-w", "2", "--include", "tee Tee", "--distinct"},
+         2,
+         "--include names Tee twice, and --distinct takes a word once"},
+        {{"--seeds", "seeds.txt", "-s", "tangle"}, 2, "--seeds cannot go with --seed"},
         // Runs that fail before they search.
         {{"-l", "missing.txt"}, 1, "missing.txt not found!"},
         {{"-m", "7"}, 1, "Minimum length can't be greater the seed word's length."},
@@ -134,16 +154,43 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
          link + " is the word list itself! Choose another output file."},
     };
 #ifndef _WIN32
-    // A named pipe would wait for a writer for ever.
-    ASSERT_EQ(::system(("mkfifo " + files.path("pipe")).toLocal8Bit().constData()), 0);
-    for (const QStringList& arguments :
-         {QStringList{"--tile-values", "pipe"}, {"--seeds", "pipe"}, {"-w", "2", "-l", "pipe"}})
-        cases.push_back({arguments, 1, "pipe not found!"});
+    // An output file that is what standard input reads: the list, however
+    // it is named, or the seeds; and nothing to read when it is closed.
+    const std::vector<Refused> standardInput{
+        {{"-s", "tangle", "-l", "-", "-m", "5", "-o", "list.txt"},
+         1,
+         "list.txt is the word list itself!",
+         "< list.txt"},
+        {{"-s", "tangle", "-l", "-", "-o", "/dev/stdin"},
+         1,
+         "/dev/stdin is the word list itself!",
+         "< list.txt"},
+        {{"--seeds", "-", "-l", "list.txt", "-o", "seeds.txt"},
+         1,
+         "seeds.txt is the seeds file itself!",
+         "< seeds.txt"},
+        {{"-s", "tangle", "-l", "-", "-o", "-"},
+         1,
+         "- could not be read: standard input is closed",
+         "<&-"},
+    };
+    cases.insert(cases.end(), standardInput.begin(), standardInput.end());
+    // What is no file is named, with the option that names it.
+    for (const auto& [option, path, what] : {std::tuple{"--list", ".", "a folder"},
+                                             {"--seeds", "/dev/zero", "a device"},
+                                             {"--tile-values", "/dev/null", "a device"},
+                                             {"--not-in", "/", "a folder"}})
+        cases.push_back({{"-l", "list.txt", option, path},
+                         1,
+                         QString(path) + " is " + what + ", not a file to read for " + option});
 #endif
     const auto before = Snapshot(files);
-    for (const auto& [arguments, exitCode, message] : cases) {
-        const Result result = MakeWords(arguments, files.path(""));
-        const std::string where = arguments.join(' ').toStdString();
+    for (const auto& [arguments, exitCode, message, redirect] : cases) {
+        const Result result =
+            redirect.isEmpty()
+                ? MakeWords(arguments, files.path(""))
+                : Shell("\"$M\" '" + arguments.join("' '") + "' " + redirect, files.path(""));
+        const std::string where = (arguments.join(' ') + ' ' + redirect).toStdString();
         EXPECT_EQ(result.exitCode, exitCode) << where;
         EXPECT_TRUE(result.err.startsWith("makewords: ") && result.err.contains(message.toUtf8()))
             << where << ": " << result.err.toStdString();
@@ -151,7 +198,7 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
             EXPECT_EQ(result.err.count('\n'), 1) << where << ": " << result.err.toStdString();
         }
         EXPECT_EQ(result.out, "") << where;
-        EXPECT_EQ(Snapshot(files), before) << where;
+        EXPECT_EQ(Snapshot(files).join(u", "), before.join(u", ")) << where;
     }
 }
 
@@ -228,14 +275,18 @@ TEST(MakeWordsCommand, NewSearchesPrintAndAppendTheSameLines) {
     EXPECT_EQ(result.out, best);
     EXPECT_EQ(files.read("out.txt"), QByteArray(best).replace("\n", "\r\n"));
 
-    // Many seeds: a seed too short for the minimum is passed over with a warning.
-    files.write("seeds.txt", "  gnat \n\nab\nGALE\n");
-    result =
-        MakeWords({"--seeds", "seeds.txt", "-m", "3", "-l", "list.txt", "-o", "-"}, files.path(""));
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "gnat\tgnat\n");
-    EXPECT_EQ(result.err, "makewords: ab: Minimum length can't be greater the seed word's "
-                          "length.\nDone!\n1 words found.\n");
+    // Many seeds: the seeds too short for the minimum are passed over and
+    // counted, in one line at the end, and in none with -q.
+    files.write("seeds.txt", "  gnat \n\nab\nGALE\nxy\nz\n");
+    for (const QString quiet : {"", "-q"}) {
+        result =
+            MakeWords(Args("--seeds seeds.txt -m 3 -l list.txt -o - " + quiet), files.path(""));
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.out, "gnat\tgnat\n");
+        EXPECT_EQ(result.err, quiet.isEmpty() ? "makewords: 3 seeds were shorter than the minimum "
+                                                "length, and passed over.\nDone!\n1 words found.\n"
+                                              : "");
+    }
 }
 
 TEST(MakeWordsCommand, RegularExpressionThatNeverEndsIsGivenUp) {

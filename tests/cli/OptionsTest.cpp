@@ -1,7 +1,8 @@
 // What each option of the table reads, in this process.
 
-#include "cli/Console.h"
 #include "cli/Options.h"
+
+#include "cli/Console.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ QString SampleValue(const OptionDefinition& defined) {
         return defined.choices.constLast();
     static const std::map<QString, QString> byKind{
         {"word", "gent"}, {"WORD", "gent"}, {"file", "other.txt"}, {"length", "2"},
-        {"N", "2"},       {"K", "2"},       {"P", "a*"},           {"R", "^a"},
+        {"N", "5"},       {"K", "2"},       {"P", "a*"},           {"R", "^a"},
     };
     const auto sample = byKind.find(defined.valueName);
     return sample == byKind.end() ? QString() : sample->second;
@@ -53,7 +54,8 @@ TEST(Options, EveryOptionChangesWhatTheCommandsGet) {
         }
         const bool forPhrases = defined.scope == OptionScope::PhraseWords;
         if (forPhrases)
-            arguments << "-w" << "2";
+            arguments << "-w"
+                      << "2";
         const std::optional<Options> parsed = Parsed(arguments);
         ASSERT_TRUE(parsed) << arguments.join(' ').toStdString();
         EXPECT_FALSE(*parsed == (forPhrases ? *phrase : *plain)) << defined.dashed().toStdString();

@@ -94,8 +94,7 @@ std::set<Anagram> ModelOf(const QString& phrase, const std::vector<AnagramWord>&
 // anagram's words by rank.
 void ExpectAsModel(const QString& phrase, const std::vector<AnagramWord>& words,
                    const AnagramOptions& options) {
-    EXPECT_EQ(UniqueByRank(Search(phrase, words, options), words),
-              Model(phrase, words, options));
+    EXPECT_EQ(UniqueByRank(Search(phrase, words, options), words), Model(phrase, words, options));
 }
 
 TEST(PhraseAnagrams, RoastBeef) {
@@ -240,24 +239,29 @@ TEST(PhraseAnagrams, ProgressGoesForwardAndCanStop) {
     EXPECT_LE(shares.back(), 1.0);
     EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
 
-    // To the end, with blanks: between 0 and 1, never going back.
-    shares.clear();
+    // To the end, with blanks, searched either way: between 0 and 1, never
+    // going back.
     QStringList pieces;
     const QString letters = "abcdef";
     for (const QChar first : letters)
         for (const QChar second : letters)
             pieces << (QString(first) + second);
     const auto words = Words(pieces);
-    const PhraseAnagrams blanks(u"abcdefabcdef", words, Options(7, false, 2));
-    EXPECT_TRUE(blanks.search([](std::span<const int>) { return true; },
-                              [&shares](double share) {
-                                  shares.push_back(share);
-                                  return true;
-                              }));
-    EXPECT_GE(shares.size(), 3u);
-    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
-    EXPECT_TRUE(std::all_of(shares.begin(), shares.end(),
-                            [](double share) { return share >= 0 && share <= 1; }));
+    using How = PhraseAnagrams::BlankSearch;
+    for (const How how : {How::EachTarget, How::WordsFirst}) {
+        shares.clear();
+        PhraseAnagrams blanks(u"abcdefabcdef", words, Options(7, false, 2));
+        blanks.setBlankSearch(how);
+        EXPECT_TRUE(blanks.search([](std::span<const int>) { return true; },
+                                  [&shares](double share) {
+                                      shares.push_back(share);
+                                      return true;
+                                  }));
+        EXPECT_GE(shares.size(), 3u);
+        EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+        EXPECT_TRUE(std::all_of(shares.begin(), shares.end(),
+                                [](double share) { return share >= 0 && share <= 1; }));
+    }
 }
 
 // Every anagram in the order found, by one way of searching blanks.

@@ -7,9 +7,9 @@
 #include "files/WordListReader.h"
 #include "search/letters/LetterKey.h"
 #include "search/letters/TileValues.h"
+#include "search/letters/WordSet.h"
 #include "search/query/WordList.h"
 #include "search/query/WordPattern.h"
-#include "search/letters/WordSet.h"
 #include "support/TempFiles.h"
 
 #include <QRandomGenerator>
@@ -142,7 +142,7 @@ TEST(WordSearch, SortOrders) {
     std::vector<WordMatch> matches;
     for (const auto& [word, score] : std::vector<std::pair<QString, int>>{
              {"gent", 5}, {"Angle", 6}, {"tan", 3}, {"angle", 6}, {"LEG", 4}, {"tangle", 7}})
-        matches.push_back({{}, word, score, {}});
+        matches.push_back({{}, word, score, {}, word.size()});
     const auto sorted = [&](SortOrder order) {
         std::vector<WordMatch> copy = matches;
         SortMatches(copy, order);

@@ -16,7 +16,7 @@ namespace Vorlaine {
 // What makes an anagram of a phrase, beyond its words: how many words, and
 // which words it must or must not hold.
 struct PhraseRules {
-    int maxWords = 1;          // anagrams of 1 to maxWords words
+    int maxWords = 0;          // anagrams of 1 to maxWords words; 0: no phrase search
     int minimumWords = 1;      // the included words count too
     bool distinct = false;     // no word twice in one anagram
     QStringList included = {}; // words every anagram holds, as typed

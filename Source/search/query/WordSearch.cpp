@@ -54,8 +54,7 @@ public:
         : search_(search), query_(query), bytesStay_(itemBytes == ItemBytes::Kept),
           seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
-        if (query.notIn)
-            failure_ = query.notIn->read(search.foldAccents_);
+        failure_ = search.prepare(query);
     }
 
     // The query cannot be answered, as the list of its words to leave out
@@ -204,6 +203,10 @@ WordSearch::WordSearch(const TileValues& tiles, bool foldAccents)
 
 WordSearch::~WordSearch() = default;
 
+QString WordSearch::prepare(const WordQuery& query) const {
+    return query.notIn ? query.notIn->read(foldAccents_) : QString();
+}
+
 WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reader, qint64 itemTotal,
                                    const Found& found, const Progress& progress) const {
     Query run(*this, query, Query::ItemBytes::Copied);
@@ -290,8 +293,10 @@ bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
             check();
             const WordMatch& first = matches[a.index];
             const WordMatch& second = matches[b.index];
-            if (order == SortOrder::Length)
-                return CompareLongestFirst(a.lower, b.lower) < 0;
+            // The letters a word plays, as the lengths are compared: folded,
+            // ß is two.
+            if (order == SortOrder::Length && first.length != second.length)
+                return first.length > second.length;
             if (order == SortOrder::Score && first.score != second.score)
                 return first.score > second.score;
             return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;

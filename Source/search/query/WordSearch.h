@@ -42,6 +42,11 @@ public:
     // Told the share of the list searched now and then; false stops the search.
     using Progress = std::function<bool(double)>;
 
+    // Reads what the query needs besides the list (the words it leaves out),
+    // so that a search, once begun, never waits for a file; a search does it
+    // itself otherwise. The message when it cannot.
+    QString prepare(const WordQuery& query) const;
+
     // Searches the rest of a list as it is read, in one pass: the way for one
     // seed. itemTotal, from a counting pass, is for the progress only.
     Result run(const WordQuery& query, WordListReader& reader, qint64 itemTotal, const Found& found,
@@ -71,7 +76,7 @@ private:
 enum class SortOrder {
     List,   // as the list has them
     Alpha,  // the lower-cased words in code-unit order
-    Length, // longest first, then alpha
+    Length, // the most letters played first, then alpha
     Score,  // highest first, then alpha
 };
 // Sorts, keeping the list's order among equals. `goOn`, when set, is asked now

@@ -6,13 +6,20 @@
 
 namespace Vorlaine {
 
-QString CheckRunFiles(std::span<const RunInput> inputs, const QString& outputPath) {
+QString CheckRunFiles(std::span<const RunInput> inputs, const QString& outputPath,
+                      RunFileKinds kinds) {
     for (const RunInput& input : inputs) {
-        if (!FileExists(input.path))
+        if (input.standardInput)
+            continue;
+        const FileKind kind = KindOfFile(input.path);
+        if (kind == FileKind::Regular || (kind == FileKind::Pipe && kinds == RunFileKinds::PipesToo))
+            continue;
+        if (kind == FileKind::Missing || kinds == RunFileKinds::RegularOnly || input.option.isEmpty())
             return RunMessage::NotFound(input.path);
+        return RunMessage::NotAFile(input.path, kind, input.option);
     }
     for (const RunInput& input : inputs) {
-        if (IsSameFile(input.path, outputPath))
+        if (input.standardInput ? IsStandardInput(outputPath) : IsSameFile(input.path, outputPath))
             return RunMessage::IsInput(outputPath, input.name);
     }
     return {};

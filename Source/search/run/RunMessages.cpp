@@ -10,6 +10,15 @@ QString NotFound(const QString& path) {
     return path + u" not found!"_s;
 }
 
+QString NotAFile(const QString& path, FileKind kind, const QString& option) {
+    const QString what = kind == FileKind::Folder   ? u"a folder"_s
+                         : kind == FileKind::Device ? u"a device"_s
+                         : kind == FileKind::Socket ? u"a socket"_s
+                         : kind == FileKind::Pipe   ? u"a pipe"_s
+                                                    : u"no file"_s;
+    return path + u" is "_s + what + u", not a file to read for "_s + option + u'.';
+}
+
 QString CannotOpen(const QString& path, const QString& reason) {
     return path + u" could not be opened: "_s + reason;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileExists.h"
+
 #include <QString>
 
 namespace Vorlaine {
@@ -10,6 +12,8 @@ namespace Vorlaine {
 namespace RunMessage {
 
 QString NotFound(const QString& path);
+// A path that names what is no file (a folder, a device), given for `option`.
+QString NotAFile(const QString& path, FileKind kind, const QString& option);
 QString CannotOpen(const QString& path, const QString& reason);
 QString CannotRead(const QString& path, const QString& reason);
 QString CannotAppend(const QString& outputPath, const QString& reason);
