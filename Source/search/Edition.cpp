@@ -1,0 +1,122 @@
+#include "search/Edition.h"
+
+#include <iterator>
+
+namespace Vorlaine {
+
+namespace {
+
+using Spelling = std::pair<char16_t, std::u16string_view>;
+
+// Each table lists the tiles by value, as the published tables group them.
+
+// "Scrabble letter distributions", English; 100 tiles.
+constexpr EditionTile EnglishTiles[] = {
+    {u"e", 1, 12}, {u"a", 1, 9},  {u"i", 1, 9}, {u"o", 1, 8}, {u"n", 1, 6}, {u"r", 1, 6},
+    {u"t", 1, 6},  {u"l", 1, 4},  {u"s", 1, 4}, {u"u", 1, 4}, {u"d", 2, 4}, {u"g", 2, 3},
+    {u"b", 3, 2},  {u"c", 3, 2},  {u"m", 3, 2}, {u"p", 3, 2}, {u"f", 4, 2}, {u"h", 4, 2},
+    {u"v", 4, 2},  {u"w", 4, 2},  {u"y", 4, 2}, {u"k", 5, 1}, {u"j", 8, 1}, {u"x", 8, 1},
+    {u"q", 10, 1}, {u"z", 10, 1},
+};
+
+// "Scrabble letter distributions", French; 102 tiles.
+constexpr EditionTile FrenchTiles[] = {
+    {u"e", 1, 15}, {u"a", 1, 9},  {u"i", 1, 8}, {u"n", 1, 6},  {u"o", 1, 6},  {u"r", 1, 6},
+    {u"s", 1, 6},  {u"t", 1, 6},  {u"u", 1, 6}, {u"l", 1, 5},  {u"d", 2, 3},  {u"m", 2, 3},
+    {u"g", 2, 2},  {u"b", 3, 2},  {u"c", 3, 2}, {u"p", 3, 2},  {u"f", 4, 2},  {u"h", 4, 2},
+    {u"v", 4, 2},  {u"j", 8, 1},  {u"q", 8, 1}, {u"k", 10, 1}, {u"w", 10, 1}, {u"x", 10, 1},
+    {u"y", 10, 1}, {u"z", 10, 1},
+};
+
+// "Scrabble letter distributions", German (the sets since 1990); 102 tiles.
+constexpr EditionTile GermanTiles[] = {
+    {u"e", 1, 15}, {u"n", 1, 9}, {u"s", 1, 7}, {u"i", 1, 6},  {u"r", 1, 6},  {u"t", 1, 6},
+    {u"u", 1, 6},  {u"a", 1, 5}, {u"d", 1, 4}, {u"h", 2, 4},  {u"g", 2, 3},  {u"l", 2, 3},
+    {u"o", 2, 3},  {u"m", 3, 4}, {u"b", 3, 2}, {u"w", 3, 1},  {u"z", 3, 1},  {u"c", 4, 2},
+    {u"f", 4, 2},  {u"k", 4, 2}, {u"p", 4, 1}, {u"ä", 6, 1},  {u"j", 6, 1},  {u"ü", 6, 1},
+    {u"v", 6, 1},  {u"ö", 8, 1}, {u"x", 8, 1}, {u"q", 10, 1}, {u"y", 10, 1},
+};
+
+// "Scrabble letter distributions", Spanish (the sets sold outside North
+// America); 100 tiles.
+constexpr EditionTile SpanishTiles[] = {
+    {u"a", 1, 12}, {u"e", 1, 12}, {u"o", 1, 9},  {u"i", 1, 6},  {u"s", 1, 6}, {u"n", 1, 5},
+    {u"r", 1, 5},  {u"u", 1, 5},  {u"l", 1, 4},  {u"t", 1, 4},  {u"d", 2, 5}, {u"g", 2, 2},
+    {u"c", 3, 4},  {u"b", 3, 2},  {u"m", 3, 2},  {u"p", 3, 2},  {u"h", 4, 2}, {u"f", 4, 1},
+    {u"v", 4, 1},  {u"y", 4, 1},  {u"ch", 5, 1}, {u"q", 5, 1},  {u"j", 8, 1}, {u"ll", 8, 1},
+    {u"ñ", 8, 1},  {u"rr", 8, 1}, {u"x", 8, 1},  {u"z", 10, 1},
+};
+
+// "Scrabble letter distributions", Italian; 120 tiles.
+constexpr EditionTile ItalianTiles[] = {
+    {u"o", 1, 15}, {u"a", 1, 14}, {u"i", 1, 12}, {u"e", 1, 11}, {u"c", 2, 6}, {u"r", 2, 6},
+    {u"s", 2, 6},  {u"t", 2, 6},  {u"l", 3, 5},  {u"m", 3, 5},  {u"n", 3, 5}, {u"u", 3, 5},
+    {u"b", 5, 3},  {u"d", 5, 3},  {u"f", 5, 3},  {u"p", 5, 3},  {u"v", 5, 3}, {u"g", 8, 2},
+    {u"h", 8, 2},  {u"z", 8, 2},  {u"q", 10, 1},
+};
+
+// "Scrabble letter distributions", Dutch; 102 tiles.
+constexpr EditionTile DutchTiles[] = {
+    {u"e", 1, 18}, {u"n", 1, 10}, {u"a", 1, 6}, {u"o", 1, 6}, {u"i", 1, 4}, {u"d", 2, 5},
+    {u"r", 2, 5},  {u"s", 2, 5},  {u"t", 2, 5}, {u"g", 3, 3}, {u"k", 3, 3}, {u"l", 3, 3},
+    {u"m", 3, 3},  {u"b", 3, 2},  {u"p", 3, 2}, {u"u", 4, 3}, {u"f", 4, 2}, {u"h", 4, 2},
+    {u"j", 4, 2},  {u"v", 4, 2},  {u"z", 4, 2}, {u"c", 5, 2}, {u"w", 5, 2}, {u"x", 8, 1},
+    {u"y", 8, 1},  {u"q", 10, 1},
+};
+
+// "Scrabble letter distributions", Polish; 100 tiles.
+constexpr EditionTile PolishTiles[] = {
+    {u"a", 1, 9}, {u"i", 1, 8}, {u"e", 1, 7}, {u"o", 1, 6}, {u"n", 1, 5}, {u"z", 1, 5},
+    {u"r", 1, 4}, {u"s", 1, 4}, {u"w", 1, 4}, {u"y", 2, 4}, {u"c", 2, 3}, {u"d", 2, 3},
+    {u"k", 2, 3}, {u"l", 2, 3}, {u"m", 2, 3}, {u"p", 2, 3}, {u"t", 2, 3}, {u"b", 3, 2},
+    {u"g", 3, 2}, {u"h", 3, 2}, {u"j", 3, 2}, {u"ł", 3, 2}, {u"u", 3, 2}, {u"ą", 5, 1},
+    {u"ę", 5, 1}, {u"f", 5, 1}, {u"ó", 5, 1}, {u"ś", 5, 1}, {u"ż", 5, 1}, {u"ć", 6, 1},
+    {u"ń", 7, 1}, {u"ź", 9, 1},
+};
+
+// "Scrabble letter distributions", Catalan, with the qu tile of the current
+// sets where that table still has a q (as the Catalan federation describes
+// its 100 tiles: the letters, the digraphs ny and qu, and two blanks).
+constexpr EditionTile CatalanTiles[] = {
+    {u"e", 1, 13}, {u"a", 1, 12},        {u"i", 1, 8},  {u"r", 1, 8}, {u"s", 1, 8},  {u"n", 1, 6},
+    {u"o", 1, 5},  {u"t", 1, 5},         {u"l", 1, 4},  {u"u", 1, 4}, {u"c", 2, 3},  {u"d", 2, 3},
+    {u"m", 2, 3},  {u"b", 3, 2},         {u"g", 3, 2},  {u"p", 3, 2}, {u"f", 4, 1},  {u"v", 4, 1},
+    {u"h", 8, 1},  {u"j", 8, 1},         {u"qu", 8, 1}, {u"z", 8, 1}, {u"ç", 10, 1}, {u"ny", 10, 1},
+    {u"x", 10, 1}, {u"l\u00B7l", 10, 1},
+};
+
+// Words written with the ligatures, as these editions' players spell them out.
+constexpr Spelling Ligatures[] = {{u'æ', u"ae"}, {u'œ', u"oe"}};
+constexpr Spelling GermanSpellings[] = {{u'ß', u"ss"}};
+constexpr Spelling DutchSpellings[] = {{u'ĳ', u"ij"}};
+
+// Word lists write the ela geminada with a full stop too (as Crosswords'
+// Catalan lists do), or with the compatibility letter ŀ.
+constexpr TileForm CatalanForms[] = {{u"l.l", u"l\u00B7l"}, {u"\u0140l", u"l\u00B7l"}};
+
+constexpr Edition Editions[] = {
+    {TileSet::English, EnglishTiles, 2, Ligatures, {}},
+    {TileSet::French, FrenchTiles, 2, Ligatures, {}},
+    {TileSet::German, GermanTiles, 2, GermanSpellings, {}},
+    {TileSet::Spanish, SpanishTiles, 2, {}, {}},
+    {TileSet::Italian, ItalianTiles, 2, {}, {}},
+    {TileSet::Dutch, DutchTiles, 2, DutchSpellings, {}},
+    {TileSet::Polish, PolishTiles, 2, {}, {}},
+    {TileSet::Catalan, CatalanTiles, 2, {}, CatalanForms},
+};
+
+constexpr bool InTileSetOrder() {
+    for (std::size_t i = 0; i < std::size(Editions); ++i)
+        if (static_cast<std::size_t>(Editions[i].set) != i)
+            return false;
+    return true;
+}
+static_assert(InTileSetOrder(), "EditionOf indexes Editions by TileSet");
+
+} // namespace
+
+const Edition& EditionOf(TileSet set) {
+    return Editions[static_cast<std::size_t>(set)];
+}
+
+} // namespace Vorlaine
