@@ -1,5 +1,6 @@
 #include "search/Edition.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace Vorlaine {
@@ -113,10 +114,134 @@ constexpr bool InTileSetOrder() {
 }
 static_assert(InTileSetOrder(), "EditionOf indexes Editions by TileSet");
 
+QString Text(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
 const Edition& EditionOf(TileSet set) {
     return Editions[static_cast<std::size_t>(set)];
+}
+
+EditionAlphabet::EditionAlphabet(const Edition& edition, bool foldAccents)
+    : edition_(&edition), foldAccents_(foldAccents), bagSize_(edition.blanks) {
+    const std::span<const EditionTile> tiles = edition.tiles;
+    for (qsizetype index = 0; index < static_cast<qsizetype>(tiles.size()); ++index) {
+        const EditionTile& tile = tiles[static_cast<std::size_t>(index)];
+        bagSize_ += tile.count;
+        if (tile.letters.size() == 1)
+            singles_.insert(tile.letters.front(), index);
+        else
+            forms_.push_back({Text(tile.letters), MultiLetterUnit(index)});
+    }
+    for (const TileForm& form : edition.tileForms) {
+        const auto tile = std::find_if(tiles.begin(), tiles.end(), [&](const EditionTile& t) {
+            return t.letters == form.tile;
+        });
+        if (tile != tiles.end())
+            forms_.push_back({Text(form.written), MultiLetterUnit(tile - tiles.begin())});
+    }
+    std::stable_sort(forms_.begin(), forms_.end(), [](const Form& a, const Form& b) {
+        return a.written.size() > b.written.size();
+    });
+    for (const Form& form : forms_)
+        if (!formStarts_.contains(form.written.front()))
+            formStarts_ += form.written.front();
+    for (const auto& [letter, spelling] : edition.spellings)
+        spellings_.insert(letter, Text(spelling));
+}
+
+QString EditionAlphabet::folded(QStringView lower) const {
+    QString text;
+    text.reserve(lower.size());
+    for (const QChar c : lower) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80 || singles_.contains(unit)) {
+            text += c;
+        } else if (const auto spelling = spellings_.constFind(unit);
+                   spelling != spellings_.cend()) {
+            text += *spelling;
+        } else if (c.isMark()) {
+            // An accent that no letter took in: off with the others.
+        } else if (!c.isLetter()) {
+            text += c;
+        } else {
+            // Only the marks go: a letter that decomposes into other letters
+            // (a Hangul syllable) stays whole.
+            QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
+            if (std::any_of(decomposed.cbegin(), decomposed.cend(),
+                            [](QChar d) { return d.isMark(); })) {
+                decomposed.removeIf([](QChar d) { return d.isMark(); });
+                text += decomposed;
+            } else {
+                text += c;
+            }
+        }
+    }
+    return text;
+}
+
+QString EditionAlphabet::key(QStringView word) const {
+    const bool ascii =
+        std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
+    // Composed, so that an ä written as a and a combining diaeresis is the ä tile.
+    QString lower =
+        ascii ? word.toString() : word.toString().normalized(QString::NormalizationForm_C);
+    for (QChar& unit : lower)
+        unit = QChar(static_cast<char16_t>(QChar::toLower(unit.unicode())));
+    if (foldAccents_ && !ascii)
+        lower = folded(lower);
+    if (forms_.empty())
+        return lower;
+
+    QString key;
+    key.reserve(lower.size());
+    const QStringView text(lower);
+    for (qsizetype at = 0; at < text.size();) {
+        const Form* found = nullptr;
+        if (formStarts_.contains(text[at])) {
+            const QStringView rest = text.sliced(at);
+            for (const Form& form : forms_) {
+                if (rest.startsWith(form.written)) {
+                    found = &form;
+                    break;
+                }
+            }
+        }
+        if (found) {
+            key += QChar(found->unit);
+            at += found->written.size();
+        } else {
+            key += text[at];
+            ++at;
+        }
+    }
+    return key;
+}
+
+const EditionTile* EditionAlphabet::tile(char16_t unit) const {
+    const std::span<const EditionTile> tiles = edition_->tiles;
+    const std::size_t index = static_cast<std::size_t>(unit - MultiLetterUnit(0));
+    if (unit >= MultiLetterUnit(0) && index < tiles.size() && tiles[index].letters.size() > 1)
+        return &tiles[index];
+    const auto single = singles_.constFind(unit);
+    return single == singles_.cend() ? nullptr : &tiles[static_cast<std::size_t>(*single)];
+}
+
+QString EditionAlphabet::letters(char16_t unit) const {
+    const EditionTile* found = tile(unit);
+    return found ? Text(found->letters) : QString(QChar(unit));
+}
+
+int EditionAlphabet::value(char16_t unit) const {
+    const EditionTile* found = tile(unit);
+    return found ? found->value : 0;
+}
+
+int EditionAlphabet::count(char16_t unit) const {
+    const EditionTile* found = tile(unit);
+    return found ? found->count : 0;
 }
 
 } // namespace Vorlaine

@@ -30,6 +30,7 @@ TEST(Edition, BagsHoldThePublishedNumberOfTiles) {
             tiles += tile.count;
         }
         EXPECT_EQ(tiles, total) << static_cast<int>(set);
+        EXPECT_EQ(EditionAlphabet(set, true).bagSize(), total);
     }
     // The English table's own check: its tiles are worth 187 points in all.
     int points = 0;
@@ -46,6 +47,68 @@ TEST(Edition, TileValuesAreTheSingleLetterTiles) {
     EXPECT_EQ(catalan.value(u'q'), 0) << "only the qu tile";
     EXPECT_EQ(catalan.value(u'y'), 0) << "only the ny tile";
     EXPECT_EQ(TileValues::Edition(TileSet::Spanish, false).value(u'c'), 3);
+}
+
+struct Word {
+    TileSet set;
+    bool fold;
+    const char16_t* word;
+    const char16_t* letters; // the key read back, tile by tile, joined by '+'
+    int score;
+};
+
+// Scores added up by hand from each edition's published table.
+const Word Words[] = {
+    {TileSet::English, true, u"Encyclopædia", u"e+n+c+y+c+l+o+p+a+e+d+i+a", 23},
+    {TileSet::English, false, u"café", u"c+a+f+é", 3 + 1 + 4},
+    {TileSet::English, true, u"rock'n'roll", u"r+o+c+k+'+n+'+r+o+l+l", 15},
+    {TileSet::French, true, u"CŒUR", u"c+o+e+u+r", 3 + 1 + 1 + 1 + 1},
+    {TileSet::French, true, u"maïs", u"m+a+i+s", 2 + 1 + 1 + 1},
+    {TileSet::German, true, u"Straße", u"s+t+r+a+s+s+e", 7},
+    {TileSet::German, false, u"Straße", u"s+t+r+a+ß+e", 5},
+    {TileSet::German, true, u"Bär", u"b+ä+r", 3 + 6 + 1},
+    {TileSet::German, false, u"Ba\u0308r", u"b+ä+r", 3 + 6 + 1},
+    {TileSet::Spanish, true, u"ñandú", u"ñ+a+n+d+u", 8 + 1 + 1 + 2 + 1},
+    {TileSet::Spanish, true, u"chorro", u"ch+o+rr+o", 5 + 1 + 8 + 1},
+    {TileSet::Spanish, true, u"llama", u"ll+a+m+a", 8 + 1 + 3 + 1},
+    {TileSet::Spanish, false, u"CHURRO", u"ch+u+rr+o", 5 + 1 + 8 + 1},
+    {TileSet::Spanish, true, u"Chachacha", u"ch+a+ch+a+ch+a", 3 * (5 + 1)},
+    {TileSet::Spanish, true, u"pingüino", u"p+i+n+g+u+i+n+o", 3 + 1 + 1 + 2 + 1 + 1 + 1 + 1},
+    {TileSet::Spanish, true, u"kiwi", u"k+i+w+i", 1 + 1},
+    {TileSet::Italian, true, u"perché", u"p+e+r+c+h+e", 5 + 1 + 2 + 2 + 8 + 1},
+    {TileSet::Italian, true, u"qualità", u"q+u+a+l+i+t+a", 10 + 3 + 1 + 3 + 1 + 2 + 1},
+    {TileSet::Dutch, true, u"ĳs", u"i+j+s", 1 + 4 + 2},
+    {TileSet::Dutch, true, u"zeeën", u"z+e+e+e+n", 4 + 1 + 1 + 1 + 1},
+    {TileSet::Polish, true, u"żółw", u"ż+ó+ł+w", 5 + 5 + 3 + 1},
+    {TileSet::Polish, false, u"Źdźbło", u"ź+d+ź+b+ł+o", 9 + 2 + 9 + 3 + 3 + 1},
+    {TileSet::Catalan, true, u"col·lecció", u"c+o+l·l+e+c+c+i+o", 2 + 1 + 10 + 1 + 2 + 2 + 1 + 1},
+    {TileSet::Catalan, false, u"COL·LECCIÓ", u"c+o+l·l+e+c+c+i+ó", 2 + 1 + 10 + 1 + 2 + 2 + 1},
+    {TileSet::Catalan, true, u"col.lecció", u"c+o+l·l+e+c+c+i+o", 20},
+    {TileSet::Catalan, true, u"coŀlecció", u"c+o+l·l+e+c+c+i+o", 20},
+    {TileSet::Catalan, true, u"Catalunya", u"c+a+t+a+l+u+ny+a", 2 + 1 + 1 + 1 + 1 + 1 + 10 + 1},
+    {TileSet::Catalan, true, u"qualitat", u"qu+a+l+i+t+a+t", 8 + 6},
+    {TileSet::Catalan, true, u"qüestió", u"qu+e+s+t+i+o", 8 + 5},
+    {TileSet::Catalan, false, u"qüestió", u"q+ü+e+s+t+i+ó", 4},
+    {TileSet::Catalan, true, u"plaça", u"p+l+a+ç+a", 3 + 1 + 1 + 10 + 1},
+    {TileSet::Catalan, true, u"llibre", u"l+l+i+b+r+e", 1 + 1 + 1 + 3 + 1 + 1},
+};
+
+TEST(EditionAlphabet, WordsAsTheEditionsTiles) {
+    for (const Word& w : Words) {
+        const EditionAlphabet alphabet(w.set, w.fold);
+        const QString key = alphabet.key(QStringView(w.word));
+        QStringList letters;
+        int score = 0;
+        for (const QChar unit : key) {
+            letters << alphabet.letters(unit.unicode());
+            score += alphabet.value(unit.unicode());
+        }
+        const QString expected = QString::fromUtf16(w.letters);
+        const std::string what = QString::fromUtf16(w.word).toStdString();
+        EXPECT_EQ(letters.join(u'+'), expected) << what;
+        EXPECT_EQ(key.size(), expected.split(u'+').size()) << what;
+        EXPECT_EQ(score, w.score) << what;
+    }
 }
 
 } // namespace
