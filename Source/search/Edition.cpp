@@ -244,4 +244,77 @@ int EditionAlphabet::count(char16_t unit) const {
     return found ? found->count : 0;
 }
 
+namespace {
+
+// The counts are whole numbers summed and multiplied in long double, whose 64
+// bits of mantissa hold every whole number below 2^64 exactly. Every value on
+// the way counts draws of at most k tiles from the bag, so stays within
+// C(bag, k): below 2^64 for every word the board takes (15 tiles, from bags
+// of up to 120), so those counts are exact until the one rounding to double.
+using Count = long double;
+
+// C(n, r) by Pascal's rule, whose every step is at most the result.
+Count Choose(int n, int r) {
+    if (r < 0 || r > n)
+        return 0;
+    r = std::min(r, n - r);
+    std::vector<Count> row(static_cast<std::size_t>(r) + 1, 0);
+    row[0] = 1;
+    for (int m = 1; m <= n; ++m)
+        for (int i = std::min(m, r); i > 0; --i)
+            row[static_cast<std::size_t>(i)] += row[static_cast<std::size_t>(i) - 1];
+    return row[static_cast<std::size_t>(r)];
+}
+
+Count Draws(const EditionAlphabet& alphabet, QStringView key) {
+    const int blanks = alphabet.blanks();
+    if (key.size() > alphabet.bagSize())
+        return 0;
+    std::vector<char16_t> units;
+    units.reserve(static_cast<std::size_t>(key.size()));
+    for (const QChar c : key)
+        units.push_back(c.unicode());
+    std::sort(units.begin(), units.end());
+
+    // The polynomial in t of the units so far: ways[j] is how many ways there
+    // are to draw their tiles when blanks stand for j of their letters.
+    std::vector<Count> ways(static_cast<std::size_t>(blanks) + 1, 0);
+    ways[0] = 1;
+    std::vector<Count> next(ways.size());
+    for (auto run = units.begin(); run != units.end();) {
+        const auto end = std::find_if(run, units.end(), [&](char16_t u) { return u != *run; });
+        const int need = static_cast<int>(end - run);
+        const int count = alphabet.count(*run);
+        if (count == 0)
+            return 0;
+        std::fill(next.begin(), next.end(), Count(0));
+        for (int used = 0; used <= blanks; ++used) {
+            const Count before = ways[static_cast<std::size_t>(used)];
+            if (before == 0)
+                continue;
+            for (int more = 0; more <= std::min(need, blanks - used); ++more)
+                next[static_cast<std::size_t>(used + more)] += before * Choose(count, need - more);
+        }
+        ways.swap(next);
+        run = end;
+    }
+    Count total = 0;
+    for (int used = 0; used <= blanks; ++used)
+        total += Choose(blanks, used) * ways[static_cast<std::size_t>(used)];
+    return total;
+}
+
+} // namespace
+
+double DrawCount(const EditionAlphabet& alphabet, QStringView key) {
+    return static_cast<double>(Draws(alphabet, key));
+}
+
+double DrawProbability(const EditionAlphabet& alphabet, QStringView key) {
+    if (key.size() > alphabet.bagSize())
+        return 0;
+    const Count all = Choose(alphabet.bagSize(), static_cast<int>(key.size()));
+    return static_cast<double>(Draws(alphabet, key) / all);
+}
+
 } // namespace Vorlaine

@@ -90,4 +90,13 @@ private:
     QHash<char16_t, QString> spellings_;
 };
 
+// How many different draws of key.size() tiles from the edition's full bag can
+// play the word whose key is given, each tile of the bag counted as distinct.
+// A blank stands for any tile of the edition; a unit that is no tile (a
+// Spanish k, a hyphen) cannot be played at all, so such a key has none.
+double DrawCount(const EditionAlphabet& alphabet, QStringView key);
+// The chance that a draw of key.size() tiles from the full bag can play it:
+// DrawCount over the number of all such draws.
+double DrawProbability(const EditionAlphabet& alphabet, QStringView key);
+
 } // namespace Vorlaine

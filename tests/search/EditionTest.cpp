@@ -2,6 +2,7 @@
 
 #include "search/TileValues.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -109,6 +110,78 @@ TEST(EditionAlphabet, WordsAsTheEditionsTiles) {
         EXPECT_EQ(key.size(), expected.split(u'+').size()) << what;
         EXPECT_EQ(score, w.score) << what;
     }
+}
+
+// A made-up bag small enough to try every draw from.
+const EditionTile SmallTiles[] = {
+    {u"a", 1, 3}, {u"b", 3, 2}, {u"c", 3, 1}, {u"ch", 5, 1}, {u"h", 4, 2},
+};
+
+// Counts the draws of key.size() tiles that can play the key, trying them all:
+// each drawn tile must take a letter of its own, and blanks take what is left.
+double BruteForceDraws(const Edition& edition, const QString& key) {
+    QString bag(edition.blanks, u'?');
+    for (std::size_t i = 0; i < edition.tiles.size(); ++i)
+        bag +=
+            QString(edition.tiles[i].count, edition.tiles[i].letters.size() > 1
+                                                ? QChar(MultiLetterUnit(static_cast<qsizetype>(i)))
+                                                : QChar(edition.tiles[i].letters.front()));
+    double plays = 0;
+    QString draw;
+    const std::function<void(qsizetype)> choose = [&](qsizetype from) {
+        if (draw.size() == key.size()) {
+            std::map<QChar, int> need;
+            for (const QChar unit : key)
+                ++need[unit];
+            for (const QChar tile : draw)
+                if (tile != u'?' && --need[tile] < 0)
+                    return;
+            // What is left goes to blanks, which stand only for tiles the bag has.
+            for (const auto& [unit, left] : need)
+                if (left > 0 && !bag.contains(unit))
+                    return;
+            ++plays;
+            return;
+        }
+        for (qsizetype i = from; i < bag.size(); ++i) {
+            draw += bag[i];
+            choose(i + 1);
+            draw.chop(1);
+        }
+    };
+    choose(0);
+    return plays;
+}
+
+TEST(DrawCount, AgreesWithEveryDrawTried) {
+    for (const int blanks : {0, 1, 2, 3}) {
+        const Edition small{TileSet::English, SmallTiles, blanks, {}, {}};
+        const EditionAlphabet alphabet(small, false);
+        for (const char16_t* word : {u"", u"a", u"aa", u"aaaa", u"abba", u"bach", u"chacha", u"cab",
+                                     u"hhh", u"bbbbb", u"chch", u"ax"}) {
+            const QString key = alphabet.key(QStringView(word));
+            const double expected = BruteForceDraws(small, key);
+            EXPECT_EQ(DrawCount(alphabet, key), expected)
+                << QString::fromUtf16(word).toStdString() << " with " << blanks << " blanks";
+        }
+    }
+}
+
+TEST(DrawCount, WorkedByHandFromThePublishedBags) {
+    // English z ×1, o ×8, 2 blanks: z o o, z o ?, z ? ?, ? o o, ? o ?.
+    const EditionAlphabet english(TileSet::English, false);
+    EXPECT_EQ(DrawCount(english, u"zoo"), 1 * 28 + 1 * 8 * 2 + 1 * 1 + 2 * 28 + 1 * 8);
+    EXPECT_DOUBLE_EQ(DrawProbability(english, u"zoo"), 109.0 / 161700); // C(100, 3)
+    // Spanish ch ×1, o ×9, rr ×1: (1 + t)^2 (36 + 9t + t^2) = 36 + 81t + 55t^2 + ...
+    const EditionAlphabet spanish(TileSet::Spanish, false);
+    const QString chorro = spanish.key(u"chorro");
+    EXPECT_EQ(DrawCount(spanish, chorro), 36 + 2 * 81 + 55);
+    EXPECT_DOUBLE_EQ(DrawProbability(spanish, chorro), 253.0 / 3921225); // C(100, 4)
+    EXPECT_EQ(DrawCount(spanish, spanish.key(u"kiwi")), 0) << "k has no tile, blank or not";
+    EXPECT_EQ(DrawProbability(spanish, u""), 1.0);
+    // Seven tiles the German bag holds once each: all seven, or blanks for one or two.
+    const EditionAlphabet german(TileSet::German, false);
+    EXPECT_EQ(DrawCount(german, u"qyxäöüj"), 1 + 7 * 2 + 21);
 }
 
 } // namespace
