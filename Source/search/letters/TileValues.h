@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/letters/Edition.h"
+
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
@@ -8,17 +10,14 @@
 
 namespace Vorlaine {
 
-// The editions of the classic crossword tile game whose tile values are built in.
-enum class TileSet { English, French, German, Spanish, Italian, Dutch, Polish };
-
 // What each letter scores when played from the seed. Letters are lower-cased
 // UTF-16 code units; a letter without a value scores 0.
 class TileValues {
 public:
-    // The published values of the edition's single-letter tiles. The Spanish
-    // set's ch, ll and rr tiles have no single letter: words score those
-    // letters one by one. With foldAccents an accented letter scores as the
-    // plain letter it folds to, as the words compare.
+    // The published values of the edition's single-letter tiles. Multi-letter
+    // tiles (the Spanish ch, the Catalan ny) have no single letter: words score
+    // those letters one by one. With foldAccents an accented letter scores as
+    // the plain letter it folds to, as the words compare.
     static TileValues Edition(TileSet set, bool foldAccents);
     static TileValues English() { return Edition(TileSet::English, false); }
 
