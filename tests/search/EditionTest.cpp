@@ -1,6 +1,6 @@
 #include "search/letters/Edition.h"
 
-#include "search/TileValues.h"
+#include "search/letters/TileValues.h"
 
 #include <functional>
 #include <gtest/gtest.h>
