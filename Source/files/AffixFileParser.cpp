@@ -52,6 +52,7 @@ private:
     // the end of the file.
     bool nextLine(Fields& fields);
     bool fail(const QString& what);
+    bool failAt(std::size_t lineNumber, const QString& what);
 
     AffixRules& rules_;
     QString fileName_;
@@ -61,7 +62,11 @@ private:
 };
 
 bool AffixFileParser::fail(const QString& what) {
-    error_ = QStringLiteral("%1 line %2: %3").arg(fileName_).arg(next_).arg(what);
+    return failAt(next_, what);
+}
+
+bool AffixFileParser::failAt(std::size_t lineNumber, const QString& what) {
+    error_ = QStringLiteral("%1 line %2: %3").arg(fileName_).arg(lineNumber).arg(what);
     return false;
 }
 
@@ -100,6 +105,8 @@ bool AffixFileParser::parse(const QByteArray& bytes, QString& error) {
 }
 
 bool AffixFileParser::readSettings() {
+    // Without a SET line, hunspell reads ISO8859-1.
+    rules_.charset_ = FindEightBitCharset("ISO8859-1");
     Fields fields;
     while (nextLine(fields)) {
         if (fields[0] == "SET" && fields.size() > 1) {
@@ -172,9 +179,11 @@ bool AffixFileParser::readAliases(const Fields& header) {
     if (header.size() < 2 || !ParseCount(header[1], count))
         return fail(QStringLiteral("AF needs the number of its aliases"));
     Fields fields;
+    const std::size_t headerLine = next_;
     for (int i = 0; i < count; ++i) {
         if (!nextLine(fields) || fields[0] != "AF")
-            return fail(QStringLiteral("%1 AF lines expected, found %2").arg(count).arg(i));
+            return failAt(headerLine,
+                          QStringLiteral("%1 AF lines expected, found %2").arg(count).arg(i));
         AffixFlags flags;
         QString error;
         if (fields.size() > 1 && !rules_.flags_.decodeFlags(fields[1], flags, error))
@@ -195,11 +204,13 @@ bool AffixFileParser::readClass(const Fields& header) {
     if (!rules_.flags_.decodeOne(header[1], flag, error))
         return fail(error);
     Fields fields;
+    const std::size_t headerLine = next_;
     for (int i = 0; i < count; ++i) {
         if (!nextLine(fields))
-            return fail(QStringLiteral("the file ends before the %1 lines of %2 %3")
-                            .arg(count)
-                            .arg(QString::fromLatin1(header[0]), QString::fromUtf8(header[1])));
+            return failAt(headerLine,
+                          QStringLiteral("the file ends before the %1 lines of %2 %3")
+                              .arg(count)
+                              .arg(QString::fromLatin1(header[0]), QString::fromUtf8(header[1])));
         AffixEntry entry;
         if (!readEntry(fields, header, entry))
             return false;
