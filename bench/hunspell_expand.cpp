@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -35,8 +36,7 @@ int main(int argc, char** argv) {
         qint64 count = 0;
         while ((count = dictionary.read(buffer.get(), Room)) > 0) {
             bytes += count;
-            for (qint64 i = 0; i < count; ++i)
-                forms += buffer[static_cast<std::size_t>(i)] == '\n';
+            forms += std::count(buffer.get(), buffer.get() + count, '\n');
             if (!countOnly && pass == 0)
                 std::fwrite(buffer.get(), 1, static_cast<std::size_t>(count), stdout);
         }

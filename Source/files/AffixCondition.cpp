@@ -4,26 +4,6 @@
 
 namespace Vorlaine {
 
-char32_t NextCharacter(const char*& p) {
-    const auto b = static_cast<unsigned char>(*p++);
-    if (b < 0x80)
-        return b;
-    const int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
-    char32_t c = b & (0x3F >> more);
-    for (int i = 0; i < more; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(*p++) & 0x3F);
-    return c;
-}
-
-char32_t PreviousCharacter(const char*& p) {
-    const char* start = p - 1;
-    while ((static_cast<unsigned char>(*start) & 0xC0) == 0x80)
-        --start;
-    p = start;
-    const char* q = start;
-    return NextCharacter(q);
-}
-
 bool AffixCondition::parse(std::string_view text, bool atStart) {
     atStart_ = atStart;
     places_.clear();
@@ -60,13 +40,47 @@ bool AffixCondition::parse(std::string_view text, bool atStart) {
         }
         places_.push_back(place);
     }
+    for (Place& place : places_)
+        markAscii(place);
     // A suffix's condition is matched from the word's end backwards.
     if (!atStart)
         std::reverse(places_.begin(), places_.end());
     return true;
 }
 
-bool AffixCondition::fits(const Place& place, char32_t c) const {
+namespace {
+// The first or last byte of a character in UTF-8.
+unsigned char EdgeByte(char32_t c, bool first) {
+    if (c < 0x80)
+        return static_cast<unsigned char>(c);
+    if (!first)
+        return static_cast<unsigned char>(0x80 | (c & 0x3F));
+    return static_cast<unsigned char>(c < 0x800     ? 0xC0 | (c >> 6)
+                                      : c < 0x10000 ? 0xE0 | (c >> 12)
+                                                    : 0xF0 | (c >> 18));
+}
+} // namespace
+
+bool AffixCondition::markNextBytes(bool (&bytes)[256]) const {
+    if (places_.empty())
+        return false;
+    const Place& place = places_.front();
+    switch (place.kind) {
+    case Kind::One:
+        bytes[EdgeByte(place.one, atStart_)] = true;
+        return true;
+    case Kind::In:
+        for (std::uint32_t i = 0; i < place.count; ++i)
+            bytes[EdgeByte(sets_[place.first + i], atStart_)] = true;
+        return true;
+    case Kind::Any:
+    case Kind::NotIn:
+        break;
+    }
+    return false;
+}
+
+bool AffixCondition::fitsCharacter(const Place& place, char32_t c) const {
     switch (place.kind) {
     case Kind::Any:
         return true;
@@ -82,24 +96,23 @@ bool AffixCondition::fits(const Place& place, char32_t c) const {
     return false;
 }
 
-bool AffixCondition::matchesStart(std::string_view word) const {
-    const char* p = word.data();
-    const char* const end = p + word.size();
-    for (const Place& place : places_) {
-        if (p == end || !fits(place, NextCharacter(p)))
-            return false;
+void AffixCondition::markAscii(Place& place) const {
+    const auto bit = [](char32_t c) { return std::uint64_t{1} << (c & 63); };
+    const bool negated = place.kind == Kind::Any || place.kind == Kind::NotIn;
+    place.ascii[0] = place.ascii[1] = negated ? ~std::uint64_t{0} : 0;
+    if (place.kind == Kind::One && place.one < 128)
+        place.ascii[place.one >> 6] |= bit(place.one);
+    if (place.kind != Kind::In && place.kind != Kind::NotIn)
+        return;
+    for (std::uint32_t i = 0; i < place.count; ++i) {
+        const char32_t c = sets_[place.first + i];
+        if (c >= 128)
+            continue;
+        if (negated)
+            place.ascii[c >> 6] &= ~bit(c);
+        else
+            place.ascii[c >> 6] |= bit(c);
     }
-    return true;
-}
-
-bool AffixCondition::matchesEnd(std::string_view word) const {
-    const char* const begin = word.data();
-    const char* p = begin + word.size();
-    for (const Place& place : places_) {
-        if (p == begin || !fits(place, PreviousCharacter(p)))
-            return false;
-    }
-    return true;
 }
 
 } // namespace Vorlaine

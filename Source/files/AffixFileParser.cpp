@@ -98,8 +98,10 @@ bool AffixFileParser::parse(const QByteArray& bytes, QString& error) {
     next_ = 0;
     while (ok && nextLine(fields))
         ok = readDirective(fields);
-    if (ok)
+    if (ok) {
         rules_.resolveContinuations();
+        rules_.indexClasses();
+    }
     error = error_;
     return ok;
 }
@@ -108,18 +110,25 @@ bool AffixFileParser::readSettings() {
     // Without a SET line, hunspell reads ISO8859-1.
     rules_.charset_ = FindEightBitCharset("ISO8859-1");
     Fields fields;
-    while (nextLine(fields)) {
+    for (; next_ < lines_.size(); ++next_) {
+        // Only these three lines matter here: the others are not split.
+        const QByteArrayView line = lines_[next_];
+        if (!line.startsWith("SET") && !line.startsWith("FLAG") &&
+            !line.startsWith("COMPLEXPREFIXES"))
+            continue;
+        SplitFields(line, fields);
         if (fields[0] == "SET" && fields.size() > 1) {
             rules_.charset_ = FindEightBitCharset(fields[1]);
             QByteArray name = fields[1].toByteArray().toUpper();
             name.replace("-", "").replace("_", "");
             if (!rules_.charset_ && name != "UTF8")
-                return fail(QStringLiteral("the character set %1 is not supported")
-                                .arg(QString::fromLatin1(fields[1])));
+                return failAt(next_ + 1, QStringLiteral("the character set %1 is not supported")
+                                             .arg(QString::fromLatin1(fields[1])));
         } else if (fields[0] == "FLAG" && fields.size() > 1) {
             if (!rules_.flags_.setKind(fields[1]))
-                return fail(QStringLiteral("unknown flag kind %1 (char, long, num or UTF-8)")
-                                .arg(QString::fromLatin1(fields[1])));
+                return failAt(next_ + 1,
+                              QStringLiteral("unknown flag kind %1 (char, long, num or UTF-8)")
+                                  .arg(QString::fromLatin1(fields[1])));
         } else if (fields[0] == "COMPLEXPREFIXES") {
             rules_.complexPrefixes_ = true;
         }

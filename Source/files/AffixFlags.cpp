@@ -136,6 +136,31 @@ bool FlagDecoder::decodeOne(QByteArrayView field, AffixFlag& flag, QString& erro
     return true;
 }
 
+std::string FlagDecoder::textOf(AffixFlag flag) const {
+    if (!aliases_.empty() || flag == 0)
+        return {};
+    switch (kind_) {
+    case FlagKind::Byte:
+        return std::string(1, static_cast<char>(flag));
+    case FlagKind::Long:
+        return {static_cast<char>(flag >> 8), static_cast<char>(flag & 0xFF)};
+    case FlagKind::Number:
+        return std::to_string(flag);
+    case FlagKind::Utf8:
+        break;
+    }
+    std::string text;
+    if (flag < 0x80) {
+        text += static_cast<char>(flag);
+    } else {
+        const int more = flag < 0x800 ? 1 : flag < 0x10000 ? 2 : 3;
+        text += static_cast<char>(((0xFF00 >> (more + 1)) & 0xFF) | (flag >> (6 * more)));
+        for (int i = more - 1; i >= 0; --i)
+            text += static_cast<char>(0x80 | ((flag >> (6 * i)) & 0x3F));
+    }
+    return text;
+}
+
 bool FlagDecoder::Contains(const AffixFlags& flags, AffixFlag flag) {
     return std::binary_search(flags.begin(), flags.end(), flag);
 }

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Vorlaine {
@@ -31,6 +32,10 @@ public:
     bool decodeOne(QByteArrayView field, AffixFlag& flag, QString& error) const;
     // The flags of a field, never read as an alias (the AF lines themselves).
     bool decodeFlags(QByteArrayView field, AffixFlags& flags, QString& error) const;
+
+    // The text that a flag field naming `flag` holds; empty where that cannot
+    // be told, as when flags are named by AF aliases.
+    std::string textOf(AffixFlag flag) const;
 
     void addAlias(AffixFlags flags) { aliases_.push_back(std::move(flags)); }
     bool hasAliases() const { return !aliases_.empty(); }

@@ -56,13 +56,48 @@ void AffixRules::addEntry(AffixEntry entry, AffixFlag flag) {
     std::int32_t index = table.find(flag);
     if (index < 0) {
         index = static_cast<std::int32_t>(classes_.size());
-        classes_.push_back(AffixClass{flag, inner, {}});
+        classes_.push_back(AffixClass{flag, inner, entry.atStart, {}, {}, {}, {}, {}});
         table.set(flag, index);
     }
     entry.classIndex = index;
     classes_[static_cast<std::size_t>(index)].entries.push_back(
         static_cast<std::int32_t>(entries_.size()));
     entries_.push_back(std::move(entry));
+}
+
+void AffixRules::indexClasses() {
+    constexpr std::size_t SmallClass = 6;
+    std::vector<std::pair<unsigned char, std::int32_t>> keyed; // byte, entry
+    for (AffixClass& affixClass : classes_) {
+        if (affixClass.entries.size() <= SmallClass)
+            continue;
+        keyed.clear();
+        for (const std::int32_t index : affixClass.entries) {
+            const AffixEntry& entry = entries_[static_cast<std::size_t>(index)];
+            bool bytes[256] = {};
+            if (!entry.strip.empty())
+                bytes[static_cast<unsigned char>(entry.atStart ? entry.strip.front()
+                                                               : entry.strip.back())] = true;
+            else if (!entry.condition.markNextBytes(bytes)) {
+                affixClass.anyByte.push_back(index);
+                continue;
+            }
+            for (std::size_t b = 0; b < 256; ++b) {
+                if (bytes[b])
+                    keyed.emplace_back(static_cast<unsigned char>(b), index);
+            }
+        }
+        // By byte, and in the file's order for each byte.
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        affixClass.starts.assign(257, 0);
+        for (const auto& [byte, index] : keyed) {
+            ++affixClass.starts[byte + 1u];
+            affixClass.byByte.push_back(index);
+        }
+        for (std::size_t b = 0; b < 256; ++b)
+            affixClass.starts[b + 1] += affixClass.starts[b];
+    }
 }
 
 void AffixRules::resolveContinuations() {
@@ -79,6 +114,14 @@ void AffixRules::resolveContinuations() {
         entry.needsAffix = has(entry.continuation, needAffix_);
         entry.circumfix = has(entry.continuation, circumfix_);
         entry.onlyInCompound = has(entry.continuation, onlyInCompound_);
+    }
+    for (AffixClass& affixClass : classes_) {
+        for (const std::int32_t index : affixClass.entries) {
+            const AffixEntry& entry = entries_[static_cast<std::size_t>(index)];
+            if (!affixClass.inner && entry.cross && !entry.onlyInCompound &&
+                !entry.innerClasses.empty())
+                affixClass.allowingInner.push_back(index);
+        }
     }
 }
 

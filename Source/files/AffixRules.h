@@ -31,7 +31,16 @@ struct AffixEntry {
 struct AffixClass {
     AffixFlag flag = 0;
     bool inner = false;
+    bool atStart = false; // a prefix class
     std::vector<std::int32_t> entries;
+    // A big class also keeps its entries by the byte the word must have next
+    // to the affix, so that a word meets only those that may fit it: the
+    // entries for byte b are byByte[starts[b]] up to byByte[starts[b + 1]],
+    // and anyByte holds those that take any byte. Both in the file's order.
+    std::vector<std::int32_t> byByte, anyByte;
+    std::vector<std::uint32_t> starts; // empty for a small class
+    // Outer entries whose continuation allows inner classes, crossing.
+    std::vector<std::int32_t> allowingInner;
 };
 
 // Maps flags to class numbers: a table for the flags below 65536, which is
@@ -90,6 +99,7 @@ private:
     friend class AffixFileParser;
     // Fills in what the entries' continuations name, once all classes are known.
     void resolveContinuations();
+    void indexClasses();
     void addEntry(AffixEntry entry, AffixFlag flag);
 
     const HighHalf* charset_ = nullptr;

@@ -56,11 +56,23 @@ bool HunspellDictionary::readForbiddenWords() {
     const AffixFlag warned = rules_.forbiddenWarnFlag();
     if (forbidden == 0 && warned == 0)
         return true;
+    // Most lines are passed over unsplit: they hold no text of either flag.
+    std::string texts[2];
+    for (const AffixFlag flag : {forbidden, warned}) {
+        if (flag != 0)
+            texts[flag == forbidden ? 0 : 1] = rules_.flags().textOf(flag);
+    }
+    const bool sure = (forbidden == 0 || !texts[0].empty()) && (warned == 0 || !texts[1].empty());
     QByteArrayView line;
     QString error;
     while (nextLine(line)) {
-        if (!line.contains('/'))
+        const std::string_view text(line.data(), static_cast<std::size_t>(line.size()));
+        const std::size_t slash = text.find('/');
+        if (slash == std::string_view::npos)
             continue; // no flags
+        if (sure && (texts[0].empty() || text.find(texts[0], slash) == std::string_view::npos) &&
+            (texts[1].empty() || text.find(texts[1], slash) == std::string_view::npos))
+            continue;
         const DictionaryLine parts = SplitDictionaryLine(line);
         if (parts.flags.isEmpty() || !rules_.flags().decode(parts.flags, flags_, error))
             continue; // a malformed line is reported when the forms are made
@@ -83,6 +95,8 @@ bool HunspellDictionary::readForbiddenWords() {
     if (!file_.seek(0))
         return fail(QStringLiteral("%1 cannot be read: %2").arg(dicName_, file_.errorString()));
     pending_.clear();
+    if (!forbidden_.empty())
+        expander_->setForbidden(&forbidden_);
     begin_ = end_ = 0;
     atFileEnd_ = false;
     lineNumber_ = 0;
@@ -179,13 +193,7 @@ bool HunspellDictionary::expandLine(QByteArrayView line) {
         return failOnLine(QStringLiteral("the word is not UTF-8, as the affix file's SET says"));
     if (!rules_.flags().decode(parts.flags, flags_, error))
         return failOnLine(error);
-    const std::size_t start = pending_.size();
     expander_->expand(word_, flags_, pending_);
-    if (!forbidden_.empty()) {
-        // hunspell finds a word of its own before any form of another.
-        const bool standsAlone = !FlagDecoder::Contains(flags_, rules_.needAffixFlag());
-        forbidden_.removeFrom(pending_, start, standsAlone ? word_ : std::string_view());
-    }
     return true;
 }
 

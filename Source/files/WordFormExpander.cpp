@@ -82,13 +82,23 @@ void WordFormExpander::Append(const AffixEntry& entry, std::string_view word, st
     }
 }
 
+void WordFormExpander::put(std::string_view form, std::string& out) const {
+    if (form.empty() || (forbidden_ && forbidden_->blocks(form, standing_)))
+        return;
+    out += form;
+    out += '\n';
+}
+
 void WordFormExpander::addForm(const AffixEntry& entry, std::string_view word,
                                std::string& out) const {
     const std::size_t before = out.size();
     Append(entry, word, out);
-    if (out.size() == before)
-        return; // FULLSTRIP can leave nothing
-    out += '\n';
+    // FULLSTRIP can leave nothing.
+    const std::string_view form(out.data() + before, out.size() - before);
+    if (form.empty() || (forbidden_ && forbidden_->blocks(form, standing_)))
+        out.resize(before);
+    else
+        out += '\n';
 }
 
 void WordFormExpander::expand(std::string_view word, const AffixFlags& flags, std::string& out) {
@@ -119,36 +129,62 @@ void WordFormExpander::expandForms(std::string_view word, const AffixFlags& flag
             marks_[static_cast<std::size_t>(outer)] = epoch_;
         }
     }
-    if (!FlagDecoder::Contains(flags, rules_.needAffixFlag())) {
-        out.append(word);
-        out += '\n';
-    }
-    for (const std::int32_t inner : inner_) {
-        for (const std::int32_t index : classes_[static_cast<std::size_t>(inner)].entries) {
-            if (applies(entry(index), word))
-                expandInner(entry(index), word, out);
-        }
-    }
+    const bool standsAlone = !FlagDecoder::Contains(flags, rules_.needAffixFlag());
+    standing_ = standsAlone ? word : std::string_view();
+    if (standsAlone)
+        put(word, out);
+    for (const std::int32_t inner : inner_)
+        forEachFitting(inner, word,
+                       [&](const AffixEntry& first) { expandInner(first, word, out); });
     for (const std::int32_t outer : outer_) {
-        for (const std::int32_t index : classes_[static_cast<std::size_t>(outer)].entries)
-            expandOuter(entry(index), word, out);
+        forEachFitting(outer, word, [&](const AffixEntry& alone) {
+            if (!alone.needsAffix && !alone.circumfix && !alone.onlyInCompound)
+                addForm(alone, word, out);
+        });
+        for (const std::int32_t index : classes_[static_cast<std::size_t>(outer)].allowingInner)
+            expandAllowedByOuter(entry(index), word, out);
     }
     if (!mutual_.empty())
         expandMutual(word, out);
 }
 
 template <typename Use>
+void WordFormExpander::forEachFitting(std::int32_t classIndex, std::string_view word,
+                                      Use use) const {
+    const AffixClass& affixClass = classes_[static_cast<std::size_t>(classIndex)];
+    if (affixClass.starts.empty() || word.empty()) {
+        for (const std::int32_t index : affixClass.entries) {
+            if (applies(entry(index), word))
+                use(entry(index));
+        }
+        return;
+    }
+    // The entries for the byte next to the affix, merged with those for any
+    // byte, so that they come in the file's order.
+    const auto next = static_cast<unsigned char>(affixClass.atStart ? word.front() : word.back());
+    const std::int32_t* one = affixClass.byByte.data() + affixClass.starts[next];
+    const std::int32_t* const oneEnd = affixClass.byByte.data() + affixClass.starts[next + 1];
+    const std::int32_t* any = affixClass.anyByte.data();
+    const std::int32_t* const anyEnd = any + affixClass.anyByte.size();
+    while (one != oneEnd || any != anyEnd) {
+        const std::int32_t index =
+            any == anyEnd || (one != oneEnd && *one < *any) ? *one++ : *any++;
+        if (applies(entry(index), word))
+            use(entry(index));
+    }
+}
+
+template <typename Use>
 void WordFormExpander::forEachOuter(const AffixEntry& first, const AffixEntry* second,
-                                    Use use) const {
+                                    std::string_view word, Use use) const {
     // Both sides must allow the cross product, an ONLYINCOMPOUND affix is no
     // part of a word, and a circumfix goes on both sides or on neither.
     const auto fits = [&](std::int32_t classIndex) {
-        for (const std::int32_t index : classes_[static_cast<std::size_t>(classIndex)].entries) {
-            const AffixEntry& outer = entry(index);
+        forEachFitting(classIndex, word, [&](const AffixEntry& outer) {
             if (outer.cross && !outer.onlyInCompound && outer.circumfix == first.circumfix &&
                 (!second || !second->circumfix || outer.circumfix))
                 use(outer);
-        }
+        });
     };
     // The word's outer classes and those the first inner affix allows need it
     // to take the cross product; those the second allows do not.
@@ -174,46 +210,29 @@ void WordFormExpander::expandInner(const AffixEntry& inner, std::string_view wor
         return;
     once_.clear();
     Append(inner, word, once_);
-    if (!inner.needsAffix && !inner.circumfix && !once_.empty()) {
-        out += once_;
-        out += '\n';
-    }
+    if (!inner.needsAffix && !inner.circumfix)
+        put(once_, out);
     if (inner.cross) {
-        forEachOuter(inner, nullptr, [&](const AffixEntry& outer) {
+        forEachOuter(inner, nullptr, once_, [&](const AffixEntry& outer) {
             // A NEEDAFFIX affix on each side still needs a third.
-            if (!(inner.needsAffix && outer.needsAffix) && applies(outer, once_))
+            if (!(inner.needsAffix && outer.needsAffix))
                 addForm(outer, once_, out);
         });
     }
     for (const std::int32_t second : inner.innerClasses) {
-        for (const std::int32_t index : classes_[static_cast<std::size_t>(second)].entries) {
-            const AffixEntry& next = entry(index);
-            if (next.onlyInCompound || !applies(next, once_))
-                continue;
+        forEachFitting(second, once_, [&](const AffixEntry& next) {
+            if (next.onlyInCompound)
+                return;
             twice_.clear();
             Append(next, once_, twice_);
-            if (!inner.circumfix && !next.circumfix && !twice_.empty()) {
-                out += twice_;
-                out += '\n';
-            }
+            if (!inner.circumfix && !next.circumfix)
+                put(twice_, out);
             if (next.cross) {
-                forEachOuter(inner, &next, [&](const AffixEntry& outer) {
-                    if (applies(outer, twice_))
-                        addForm(outer, twice_, out);
-                });
+                forEachOuter(inner, &next, twice_,
+                             [&](const AffixEntry& outer) { addForm(outer, twice_, out); });
             }
-        }
+        });
     }
-}
-
-void WordFormExpander::expandOuter(const AffixEntry& outer, std::string_view word,
-                                   std::string& out) {
-    if (outer.onlyInCompound)
-        return;
-    if (!outer.needsAffix && !outer.circumfix && applies(outer, word))
-        addForm(outer, word, out);
-    if (outer.cross && !outer.innerClasses.empty())
-        expandAllowedByOuter(outer, word, out);
 }
 
 void WordFormExpander::expandAllowedByOuter(const AffixEntry& outer, std::string_view word,
