@@ -1,5 +1,7 @@
 #include "files/DictionaryLine.h"
 
+#include <string_view>
+
 namespace Vorlaine {
 
 namespace {
@@ -10,19 +12,21 @@ bool IsBlank(char c) {
 // Where the word and its flags end: before the first tab, or before the blanks
 // ahead of the first field of two characters and a colon ("po:", "st:").
 qsizetype WordPartEnd(QByteArrayView line) {
-    qsizetype end = line.size();
-    for (qsizetype colon = line.indexOf(':'); colon >= 0; colon = line.indexOf(':', colon + 1)) {
-        if (colon >= 3 && IsBlank(line[colon - 3])) {
-            qsizetype start = colon - 3;
-            while (start > 0 && IsBlank(line[start - 1]))
+    const std::string_view text(line.data(), static_cast<std::size_t>(line.size()));
+    std::size_t end = text.size();
+    for (std::size_t colon = text.find(':'); colon != std::string_view::npos;
+         colon = text.find(':', colon + 1)) {
+        if (colon >= 3 && IsBlank(text[colon - 3])) {
+            std::size_t start = colon - 3;
+            while (start > 0 && IsBlank(text[start - 1]))
                 --start;
             if (start > 0)
                 end = start;
             break;
         }
     }
-    const qsizetype tab = line.indexOf('\t');
-    return tab >= 0 && tab < end ? tab : end;
+    const std::size_t tab = text.find('\t');
+    return static_cast<qsizetype>(tab < end ? tab : end);
 }
 } // namespace
 

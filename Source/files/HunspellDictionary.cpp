@@ -1,5 +1,7 @@
 #include "files/HunspellDictionary.h"
 
+#include "files/TextEncoding.h"
+
 #include <QFileInfo>
 #include <cstring>
 
@@ -178,9 +180,17 @@ bool HunspellDictionary::readWord(const DictionaryLine& parts) {
             unescaped_.erase(i, 1);
         word = QByteArrayView(unescaped_.data(), static_cast<qsizetype>(unescaped_.size()));
     }
-    if (!rules_.toUtf8(word, word_))
+    // A UTF-8 word that loses no character is read where it stands.
+    if (!rules_.charset() && rules_.ignored().empty()) {
+        Utf8Validator validator;
+        validator.feed(word);
+        word_ = std::string_view(word.data(), static_cast<std::size_t>(word.size()));
+        return validator.isValid();
+    }
+    if (!rules_.toUtf8(word, converted_))
         return false;
-    rules_.removeIgnored(word_);
+    rules_.removeIgnored(converted_);
+    word_ = converted_;
     return true;
 }
 

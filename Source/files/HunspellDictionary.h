@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace Vorlaine {
 
@@ -46,7 +47,8 @@ private:
     // Reads the whole .dic for its forbidden words, then starts it again.
     bool readForbiddenWords();
     // The word of a split line, unescaped, in UTF-8 and without the IGNORE
-    // characters, in word_; false when it is not valid UTF-8.
+    // characters, in word_ until the next line; false when it is not valid
+    // UTF-8.
     bool readWord(const DictionaryLine& parts);
     // Fills pending_ with the forms of the next line that has a word; false at
     // the end of the .dic or on an error.
@@ -69,7 +71,8 @@ private:
     qint64 lineNumber_ = 0;
     std::string pending_; // forms made but not yet read
     std::size_t pendingRead_ = 0;
-    std::string word_, unescaped_;
+    std::string_view word_; // the word of the line read last, in UTF-8
+    std::string converted_, unescaped_;
     AffixFlags flags_;
     ForbiddenWords forbidden_;
     bool failed_ = false;
