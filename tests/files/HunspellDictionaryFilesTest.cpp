@@ -118,50 +118,66 @@ struct ErrorCase {
     QString error;
 };
 
-TEST(HunspellDictionary, MalformedFilesNameTheFileAndLine) {
-    const QByteArray plural = "SFX S Y 1\nSFX S 0 s .\n";
-    const std::vector<ErrorCase> table = {
+void ExpectErrors(const std::vector<ErrorCase>& table) {
+    for (const ErrorCase& entry : table) {
+        const Expansion expansion = Expand(entry.aff, entry.dic);
+        EXPECT_EQ(expansion.opened, entry.opens) << qPrintable(entry.error);
+        EXPECT_EQ(expansion.failed, entry.opens) << qPrintable(entry.error);
+        EXPECT_EQ(expansion.forms, entry.formsFirst) << qPrintable(entry.error);
+        EXPECT_EQ(expansion.error, entry.error);
+    }
+}
+
+TEST(HunspellDictionary, MalformedAffixFilesNameTheFileAndLine) {
+    const QByteArray cat = "1\ncat\n";
+    ExpectErrors({
         {"SET ISCII-DEVANAGARI\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 1: the character set ISCII-DEVANAGARI is not supported"},
         {"FLAG double\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 1: unknown flag kind double (char, long, num or UTF-8)"},
         {"# plural\nSFX S Y x\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 2: SFX S needs a cross product Y or N and a number of lines"},
         {"SFX S Y 2\nSFX S 0 s .\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 1: the file ends before the 2 lines of SFX S"},
         {"SFX S Y 1\nSFX T 0 s .\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 2: a line \"SFX S strip affix condition\" was expected"},
         {"SFX S Y 1\nSFX S 0 s [ab\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 2: the condition [ab leaves a bracket open"},
-        {"AF 2\nAF S\n", "1\ncat\n", false, {}, "t.aff line 1: 2 AF lines expected, found 1"},
+        {"AF 2\nAF S\n", cat, false, {}, "t.aff line 1: 2 AF lines expected, found 1"},
         {"FLAG num\nSFX 70000 Y 1\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 2: \"70000\" is no list of flag numbers from 1 to 65535"},
         {"SET UTF-8\nSFX S Y 1\nSFX S 0 \xe9 .\n",
-         "1\ncat\n",
+         cat,
          false,
          {},
          "t.aff line 3: the affix line is not UTF-8"},
+    });
+}
+
+TEST(HunspellDictionary, MalformedDictionaryLinesNameTheFileAndLine) {
+    const QByteArray plural = "SFX S Y 1\nSFX S 0 s .\n";
+    ExpectErrors({
         {plural,
          "cat\ndog\n",
          false,
@@ -202,14 +218,7 @@ TEST(HunspellDictionary, MalformedFilesNameTheFileAndLine) {
          true,
          {},
          "t.dic line 2: the line is longer than 262144 bytes"},
-    };
-    for (const ErrorCase& entry : table) {
-        const Expansion expansion = Expand(entry.aff, entry.dic);
-        EXPECT_EQ(expansion.opened, entry.opens) << qPrintable(entry.error);
-        EXPECT_EQ(expansion.failed, entry.opens) << qPrintable(entry.error);
-        EXPECT_EQ(expansion.forms, entry.formsFirst) << qPrintable(entry.error);
-        EXPECT_EQ(expansion.error, entry.error);
-    }
+    });
 }
 
 } // namespace
