@@ -219,7 +219,9 @@ bool HunspellDictionary::expandNextLine() {
 }
 
 qint64 HunspellDictionary::read(char* out, qint64 room) {
-    if (failed_ || !buffer_)
+    if (!buffer_ && !failed_)
+        fail(QStringLiteral("%1 was not opened").arg(dicName_));
+    if (failed_)
         return -1;
     qint64 written = 0;
     for (;;) {

@@ -103,6 +103,11 @@ TEST(HunspellDictionary, MissingFiles) {
     EXPECT_TRUE(noDic.errorString().startsWith("t.dic cannot be read: "))
         << qPrintable(noDic.errorString());
 
+    HunspellDictionary unopened(files.path("t.dic"));
+    char room[16];
+    EXPECT_EQ(unopened.read(room, sizeof room), -1);
+    EXPECT_EQ(unopened.errorString(), "t.dic was not opened");
+
     HunspellDictionary noAff(files.write("t.dic", "1\ncat\n"));
     EXPECT_FALSE(noAff.open());
     EXPECT_EQ(noAff.errorString(), "t.dic has no affix file t.aff beside it");
