@@ -7,6 +7,7 @@
 // compounding lines (COMPOUND*, CHECKCOMPOUND*) are dropped and whose BREAK
 // table is emptied, so that it neither joins words nor splits them at hyphens.
 //   hunspell_check [--strict] [--every N] [--out DIR] [LANGUAGE...]
+//   hunspell_check --spell BASE < words
 // It needs Debian's hunspell-en-us, hunspell-fr, hunspell-de-de, hunspell-es,
 // hunspell-it, hunspell-nl, hunspell-pl and wamerican, wfrench, wngerman,
 // wspanish, witalian, wdutch, wpolish; all seven languages take some 13
@@ -287,9 +288,29 @@ bool Check(const Language& language, long long every, const QString& outDir, boo
 
 } // namespace
 
+namespace {
+// hunspell's verdict on each word of standard input, "+ word" or "- word" a
+// line, with the dictionary BASE.aff and BASE.dic: the other side of
+// hunspell_differential.py.
+int SpellEachLine(const QString& base) {
+    Hunspell hunspell((base + ".aff").toLocal8Bit().constData(),
+                      (base + ".dic").toLocal8Bit().constData());
+    char line[4096];
+    while (std::fgets(line, sizeof line, stdin)) {
+        std::string word(line);
+        while (!word.empty() && (word.back() == '\n' || word.back() == '\r'))
+            word.pop_back();
+        std::printf("%c %s\n", hunspell.spell(word) ? '+' : '-', word.c_str());
+    }
+    return 0;
+}
+} // namespace
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
+    if (arguments.size() == 2 && arguments[0] == "--spell")
+        return SpellEachLine(arguments[1]);
     long long every = 1;
     QString outDir;
     if (const qsizetype at = arguments.indexOf("--every"); at >= 0 && at + 1 < arguments.size()) {
