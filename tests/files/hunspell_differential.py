@@ -25,7 +25,7 @@ import sys
 import tempfile
 
 INNER, OUTER = "ABCDE", "PQR"
-SPECIAL = {"N": "NEEDAFFIX", "X": "CIRCUMFIX", "O": "ONLYINCOMPOUND", "F": "FORBIDDENWORD"}
+DIRECTIVE_OF = {"N": "NEEDAFFIX", "X": "CIRCUMFIX", "O": "ONLYINCOMPOUND", "F": "FORBIDDENWORD"}
 
 
 def condition(rnd, kind, strip, complex_prefixes):
@@ -43,7 +43,7 @@ def condition(rnd, kind, strip, complex_prefixes):
 
 def dictionary(rnd, flags, complex_prefixes):
     lines = ["SET UTF-8"] + (["COMPLEXPREFIXES"] if complex_prefixes else [])
-    lines += [f"{SPECIAL[f]} {f}" for f in flags] + ["COMPOUNDFLAG Z"]
+    lines += [f"{DIRECTIVE_OF[f]} {f}" for f in flags] + ["COMPOUNDFLAG Z"]
     pool = INNER + OUTER + flags
     entries = []
     sides = (("PFX", INNER), ("SFX", OUTER)) if complex_prefixes else (("SFX", INNER), ("PFX", OUTER))
