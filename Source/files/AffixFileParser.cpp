@@ -45,6 +45,7 @@ private:
     bool readDirective(const Fields& fields);
     bool readFlagOf(const Fields& fields, AffixFlag& flag);
     bool readIgnore(const Fields& fields);
+    bool readOutputConversions(const Fields& header);
     bool readAliases(const Fields& header);
     bool readClass(const Fields& header);
     bool readEntry(const Fields& fields, const Fields& header, AffixEntry& entry);
@@ -144,6 +145,8 @@ bool AffixFileParser::readDirective(const Fields& fields) {
         return readAliases(fields);
     if (name == "IGNORE")
         return readIgnore(fields);
+    if (name == "OCONV")
+        return readOutputConversions(fields);
     if (name == "FULLSTRIP")
         rules_.fullStrip_ = true;
     else if (name == "FORBIDWARN")
@@ -180,6 +183,28 @@ bool AffixFileParser::readIgnore(const Fields& fields) {
     for (const char* p = text.data(); p < text.data() + text.size();)
         rules_.ignored_ += NextCharacter(p);
     std::sort(rules_.ignored_.begin(), rules_.ignored_.end());
+    return true;
+}
+
+// OCONV: how the dictionary's users write what it keeps otherwise, such as
+// Dutch ĳ as ij. Only letters beyond ASCII are converted: an ASCII character
+// (French ' as ’) stays as word lists and players type it.
+bool AffixFileParser::readOutputConversions(const Fields& header) {
+    int count = 0;
+    if (header.size() < 2 || !ParseCount(header[1], count))
+        return fail(QStringLiteral("OCONV needs the number of its conversions"));
+    Fields fields;
+    const std::size_t headerLine = next_;
+    for (int i = 0; i < count; ++i) {
+        if (!nextLine(fields) || fields[0] != "OCONV" || fields.size() < 3)
+            return failAt(headerLine,
+                          QStringLiteral("%1 OCONV lines expected, found %2").arg(count).arg(i));
+        std::string from, to;
+        if (!rules_.toUtf8(fields[1], from) || !rules_.toUtf8(fields[2], to))
+            return fail(QStringLiteral("the OCONV characters are not UTF-8"));
+        if (std::any_of(from.begin(), from.end(), [](char c) { return (c & 0x80) != 0; }))
+            rules_.outputConversions_.emplace_back(std::move(from), std::move(to));
+    }
     return true;
 }
 

@@ -125,4 +125,12 @@ void AffixRules::resolveContinuations() {
     }
 }
 
+void AffixRules::convertOutput(std::string& forms) const {
+    for (const auto& [from, to] : outputConversions_) {
+        for (std::size_t at = forms.find(from); at != std::string::npos;
+             at = forms.find(from, at + to.size()))
+            forms.replace(at, from.size(), to);
+    }
+}
+
 } // namespace Vorlaine

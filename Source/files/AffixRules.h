@@ -94,6 +94,8 @@ public:
     bool toUtf8(QByteArrayView bytes, std::string& out) const;
     // Drops the IGNORE characters from UTF-8 text.
     void removeIgnored(std::string& text) const;
+    // Writes the forms as the dictionary's users write them (OCONV), in place.
+    void convertOutput(std::string& forms) const;
 
 private:
     friend class AffixFileParser;
@@ -108,6 +110,7 @@ private:
     bool fullStrip_ = false;
     bool forbidWarn_ = false;
     std::u32string ignored_;
+    std::vector<std::pair<std::string, std::string>> outputConversions_;
     AffixFlag needAffix_ = 0, circumfix_ = 0, forbidden_ = 0, onlyInCompound_ = 0, warn_ = 0;
     std::vector<AffixEntry> entries_;
     std::vector<AffixClass> classes_;

@@ -60,8 +60,8 @@ bool IsStandardInput(const QString& path) {
     if (input == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(input, &inputInfo))
         return false;
     const HANDLE file = CreateFileW(NativePath(path).c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION fileInfo;
@@ -73,9 +73,8 @@ bool IsStandardInput(const QString& path) {
 #else
     struct stat input {};
     struct stat file {};
-    return ::fstat(fileno(stdin), &input) == 0 &&
-           ::stat(NativePath(path).c_str(), &file) == 0 && input.st_dev == file.st_dev &&
-           input.st_ino == file.st_ino;
+    return ::fstat(fileno(stdin), &input) == 0 && ::stat(NativePath(path).c_str(), &file) == 0 &&
+           input.st_dev == file.st_dev && input.st_ino == file.st_ino;
 #endif
 }
 

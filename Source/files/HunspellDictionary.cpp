@@ -204,6 +204,7 @@ bool HunspellDictionary::expandLine(QByteArrayView line) {
     if (!rules_.flags().decode(parts.flags, flags_, error))
         return failOnLine(error);
     expander_->expand(word_, flags_, pending_);
+    rules_.convertOutput(pending_);
     return true;
 }
 

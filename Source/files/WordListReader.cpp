@@ -1,5 +1,7 @@
 #include "files/WordListReader.h"
 
+#include "files/DictionarySpool.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +30,21 @@ WordListReader::~WordListReader() {
 }
 
 bool WordListReader::open() {
+    if (HunspellDictionary::IsDictionaryPath(file_.fileName())) {
+        // Forms made in this run already are read back.
+        if (const QString kept = DictionarySpool::FormsOf(file_.fileName()); !kept.isEmpty()) {
+            file_.setFileName(kept);
+        } else {
+            dictionary_ = std::make_unique<HunspellDictionary>(file_.fileName());
+            if (!dictionary_->open()) {
+                failed_ = true;
+                errorString_ = dictionary_->errorString();
+                return false;
+            }
+            spool_ = std::make_unique<DictionarySpool>(file_.fileName());
+            return true;
+        }
+    }
     // Unbuffered: the reader keeps its own buffer, so QFile needs none.
     return start(file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
 }
@@ -89,6 +106,14 @@ void WordListReader::close() {
 }
 
 qint64 WordListReader::readSource(char* into, qint64 room) {
+    if (dictionary_) {
+        const qint64 count = dictionary_->read(into, room);
+        if (count > 0)
+            spool_->append(QByteArrayView(into, count));
+        else if (count == 0)
+            spool_->finish();
+        return count;
+    }
     return utf16_ ? readUtf16(into, room) : file_.read(into, room);
 }
 
@@ -138,7 +163,7 @@ bool WordListReader::fill() {
     const qint64 count = readSource(buffer_.get() + end_, BufferSize - end_);
     if (count < 0) {
         failed_ = true;
-        errorString_ = file_.errorString();
+        errorString_ = dictionary_ ? dictionary_->errorString() : file_.errorString();
         return false;
     }
     if (count == 0) {

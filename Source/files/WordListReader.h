@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/HunspellDictionary.h"
 #include "files/LineScan.h"
 #include "files/TextEncoding.h"
 #include "files/WordLength.h"
@@ -11,6 +12,8 @@
 #include <memory>
 
 namespace Vorlaine {
+
+class DictionarySpool;
 
 // One item of a word list: the bytes of a line without the blanks and tabs
 // around it. The bytes stay valid until the next read.
@@ -28,7 +31,8 @@ inline constexpr qsizetype MaxItemBytes = 3 * MaxWordLength;
 // once blanks and tabs are removed are no items. Memory stays bounded however
 // long a line is. A list that starts with a UTF-16 byte-order mark, of either
 // byte order (Notepad's "Unicode"), is read as UTF-16 and its items come as
-// UTF-8.
+// UTF-8. A hunspell dictionary (a .dic with its .aff beside it) is read as the
+// list of its word forms, in UTF-8.
 class WordListReader {
 public:
     explicit WordListReader(const QString& path);
@@ -59,7 +63,7 @@ public:
     void setChecksEncoding(bool checks) { checksEncoding_ = checks; }
 
     // The size of the list file; -1 for a pipe, whose size is not known.
-    qint64 fileSize() const { return file_.isSequential() ? -1 : file_.size(); }
+    qint64 fileSize() const { return dictionary_ || file_.isSequential() ? -1 : file_.size(); }
 
     bool hasError() const { return failed_; }
     QString errorString() const { return errorString_; }
@@ -109,6 +113,8 @@ private:
     // A list in UTF-16: its bytes as read, and the decoder that keeps a code
     // unit or a pair split between two reads.
     std::unique_ptr<QStringDecoder> utf16_;
+    std::unique_ptr<HunspellDictionary> dictionary_;
+    std::unique_ptr<DictionarySpool> spool_;
     std::unique_ptr<char[]> raw_;
     qint64 rawPending_ = 0;
 };

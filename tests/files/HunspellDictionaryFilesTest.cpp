@@ -43,6 +43,11 @@ TEST(HunspellDictionary, EncodingsOfTheSetLineBecomeUtf8) {
          "\xEF\xBB\xBF"
          "1\ncafé/S\n",
          {"café", "cafés"}},
+        // The forms as users write them, but for ASCII characters.
+        {"OCONV",
+         "SET UTF-8\nOCONV 2\nOCONV ĳ ij\nOCONV ' ’\nSFX S Y 1\nSFX S 0 s .\n",
+         "2\nzwĳn/S\nl'ĳs\n",
+         {"zwijn", "zwijns", "l'ijs"}},
     });
 }
 

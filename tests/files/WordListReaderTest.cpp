@@ -4,6 +4,7 @@
 
 #include <QStringEncoder>
 #include <QStringList>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -196,6 +197,37 @@ TEST(WordListReader, OpenFailures) {
     EXPECT_FALSE(reader.open());
     EXPECT_TRUE(reader.hasError());
     EXPECT_FALSE(reader.errorString().isEmpty());
+}
+
+// A hunspell dictionary reads as the list of its forms, in both passes; the
+// forms made once are read back, until the dictionary changes.
+TEST(WordListReader, HunspellDictionaryIsTheListOfItsForms) {
+    TempFiles files;
+    files.write("t.aff", "SFX S Y 1\nSFX S 0 s .\n");
+    const QString dic = files.write("t.dic", "2\ngent/S\nangle\n");
+    const auto read = [&] {
+        WordListReader reader(dic);
+        EXPECT_TRUE(reader.open()) << reader.errorString().toStdString();
+        Items items;
+        WordListItem item;
+        while (reader.readItem(item))
+            items.push_back(item.bytes.toByteArray());
+        qint64 counted = -1;
+        WordListReader counter(dic);
+        EXPECT_TRUE(counter.open() && counter.countItems(counted));
+        EXPECT_EQ(counted, static_cast<qint64>(items.size()));
+        return items;
+    };
+    EXPECT_EQ(read(), Items({"gent", "gents", "angle"}));
+    EXPECT_EQ(read(), Items({"gent", "gents", "angle"}));
+    QThread::msleep(20); // a newer time on every file system
+    files.write("t.dic", "1\nangle/S\n");
+    EXPECT_EQ(read(), Items({"angle", "angles"}));
+    files.write("t.dic", "1\nangle/S\n");
+    QFile::remove(files.path("t.aff"));
+    WordListReader missing(dic);
+    EXPECT_FALSE(missing.open());
+    EXPECT_TRUE(missing.errorString().contains("t.aff")) << missing.errorString().toStdString();
 }
 
 } // namespace
