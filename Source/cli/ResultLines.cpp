@@ -64,25 +64,29 @@ bool ResultLines::flushIfOld() {
 
 bool ResultLines::flush() {
     sinceFlushed_.restart();
-    // The file first: whatever was printed is in the file too.
+    // The file first: whatever was printed is in the file too. Of a write
+    // that failed part-way, the lines that reached the file whole are printed.
+    bool filed = true;
     if (file_ != nullptr && !filed_.isEmpty()) {
-        const bool written = file_->appendLines(filed_);
+        filed = file_->appendLines(filed_);
         filed_.resize(0);
-        if (!written) {
+        if (!filed) {
             errorString_ = RunMessage::CannotWrite(file_->path(), file_->errorString());
-            printed_.resize(0);
-            return false;
+            qsizetype end = 0;
+            for (qsizetype line = 0; line < file_->linesKept(); ++line)
+                end = printed_.indexOf('\n', end) + 1;
+            printed_.truncate(end);
         }
     }
     if (!printed_.isEmpty()) {
         console_.writeOut(printed_);
         printed_.resize(0);
-        if (!console_.flushOut()) {
+        if (!console_.flushOut() && filed) {
             errorString_ = console_.outFailure();
             return false;
         }
     }
-    return true;
+    return filed;
 }
 
 void AppendBytes(QByteArray& to, QByteArrayView bytes, QByteArrayView end) {

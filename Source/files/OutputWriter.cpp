@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -58,19 +59,27 @@ bool OutputWriter::appendLine(QByteArrayView bytes) {
     line_.append(unfinishedLine_);
     line_.append(bytes.data(), bytes.size());
     line_.append("\r\n", 2);
-    return write(line_);
+    return write(line_, Nothing);
 }
 
 bool OutputWriter::appendLines(QByteArrayView lines) {
-    if (unfinishedLine_.isEmpty())
-        return write(lines);
-    line_.resize(0);
-    line_.append(unfinishedLine_);
-    line_.append(lines.data(), lines.size());
-    return write(line_);
+    const qsizetype ending = unfinishedLine_.size();
+    QByteArrayView bytes = lines;
+    if (ending > 0) {
+        line_.resize(0);
+        line_.append(unfinishedLine_);
+        line_.append(lines.data(), lines.size());
+        bytes = line_;
+    }
+    const qint64 before = size_;
+    if (write(bytes, WholeLines))
+        return true;
+    const qint64 kept = size_ - before - ending;
+    linesKept_ = kept > 0 ? std::count(lines.begin(), lines.begin() + kept, '\n') : 0;
+    return false;
 }
 
-bool OutputWriter::write(QByteArrayView bytes) {
+bool OutputWriter::write(QByteArrayView bytes, Keep keep) {
     errno = 0;
     const qint64 written = file_.write(bytes.data(), bytes.size());
     if (written == bytes.size()) {
@@ -86,9 +95,20 @@ bool OutputWriter::write(QByteArrayView bytes) {
                                : file_.errorString();
     // A full disk can take part of a line. Take it back, unless someone else
     // has appended meanwhile (then the size counted here falls behind), so the
-    // file keeps whole lines only.
-    if (written > 0 && file_.size() == size_ + written)
-        file_.resize(size_);
+    // file keeps whole lines only: those written whole stay, when asked.
+    if (written > 0 && file_.size() == size_ + written) {
+        // Up to the last line end written (not QByteArrayView::lastIndexOf,
+        // which in Qt 6.4 looks past the end of a view into its buffer).
+        qint64 whole = written;
+        while (whole > 0 && (keep == Nothing || bytes[whole - 1] != '\n'))
+            --whole;
+        if (whole < written)
+            file_.resize(size_ + whole);
+        if (whole > 0) {
+            unfinishedLine_.clear();
+            size_ += whole;
+        }
+    }
     return fail(reason);
 }
 

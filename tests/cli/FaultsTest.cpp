@@ -76,7 +76,7 @@ constexpr qsizetype PageSize = 4096;
 
 TEST(Faults, KilledRunLeavesWholeAcceptedLinesInOrder) {
     TempFiles files;
-    WriteWordList(files.path("list.txt"), 300000, 7);
+    WriteWordList(files.path("list.txt"), 3'000'000, 7);
     QFile listFile(files.path("list.txt"));
     ASSERT_TRUE(listFile.open(QIODevice::ReadOnly));
     const QList<QByteArray> list = listFile.readAll().split('\n');
@@ -87,7 +87,7 @@ TEST(Faults, KilledRunLeavesWholeAcceptedLinesInOrder) {
         const QByteArray start = files.read("out.txt");
         QProcess process;
         process.setWorkingDirectory(files.path(""));
-        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(files.path("printed.txt"));
         process.start(QStringLiteral(MAKEWORDS_PATH),
                       {"-s", AllLettersFiveTimes, "-m", "1", "-l", "list.txt", "-o", "out.txt"});
         ASSERT_TRUE(process.waitForStarted());
@@ -114,6 +114,14 @@ TEST(Faults, KilledRunLeavesWholeAcceptedLinesInOrder) {
                         static_cast<long long>(output.size()));
             lines.append(cut.endsWith('\r') ? cut : cut + '\r');
         }
+        // Every word printed before the kill is in the file: a word is shown
+        // only once it is written. (A line cut by the kill was not printed.)
+        QList<QByteArray> printed = files.read("printed.txt").split('\n');
+        printed.removeLast();
+        ASSERT_LE(printed.size(), lines.size()) << "printed more words than the file has";
+        for (qsizetype i = 0; i < printed.size(); ++i)
+            ASSERT_EQ(printed[i] + '\r', lines[i]) << "printed but not in the file";
+
         qsizetype at = 0;
         QSet<QByteArray> seen;
         for (qsizetype i = 0; i < lines.size(); ++i) {

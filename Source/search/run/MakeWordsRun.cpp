@@ -8,7 +8,9 @@
 #include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
 
+#include <QElapsedTimer>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -98,96 +100,181 @@ ProgressTexts ProgressText(double itemTotal, double itemIndex) {
     return {NumberText(percentage) + u'%', NumberText(itemTotal - itemIndex) + u" words left"_s};
 }
 
-RunOutcome RunMakeWords(RunWindow& window) {
-    window.clearResults();
+namespace {
 
-    const QString seed = window.fieldText(Field::Seed);
-    if (NumericValue(window.fieldText(Field::MinimumLength)) > static_cast<double>(seed.size()))
-        return ShowError(window, RunMessage::MinimumTooLong());
+// The words accepted since the last write. They go to the output file in one
+// write, once they are many or have waited BlockAge, and only then to the
+// window: every word the window shows is on disk, and a run that finds half
+// a million words is not held up by a write for each.
+class PendingWords {
+public:
+    PendingWords(OutputWriter& output, RunWindow& window) : output_(output), window_(window) {}
 
-    // Each step takes the list's path from its field, so that the tests can
-    // hand it a list that changes between the steps.
-    const QString outputPath = PathIn(window, Field::Output);
-    const RunInput inputs[] = {{PathIn(window, Field::WordList), u"the word list"_s}};
-    if (const QString failed = CheckRunFiles(inputs, outputPath); !failed.isEmpty())
-        return ShowError(window, failed);
-
-    // Counting pass. It also finds the first line that is not UTF-8.
-    ListCount count;
-    if (const QString failed = CountList(PathIn(window, Field::WordList), count); !failed.isEmpty())
-        return ShowError(window, failed);
-    const auto itemTotal = static_cast<double>(count.items);
-    if (count.firstLineNotUtf8 > 0)
-        window.showNotice(
-            RunMessage::ReadAsWindows1252(PathIn(window, Field::WordList), count.firstLineNotUtf8));
-
-    const QString listPath = PathIn(window, Field::WordList);
-    WordListReader list(listPath);
-    list.setChecksEncoding(false);
-    if (!list.open())
-        return ShowError(window, RunMessage::CannotOpen(listPath, list.errorString()));
-    OutputWriter output(outputPath);
-    if (!output.open()) {
-        list.close();
-        return ShowError(window, RunMessage::CannotAppend(outputPath, output.errorString()));
+    void add(QByteArrayView bytes, const QString& word) {
+        if (words_.empty())
+            waiting_.start();
+        block_.append(bytes.data(), bytes.size()).append("\r\n", 2);
+        words_.push_back(word);
     }
+    // Whether to write them now. The clock is read at every 64th look only:
+    // reading it for every item of a long list would cost as much as the run.
+    bool due() {
+        if (words_.empty())
+            return false;
+        return block_.size() >= BlockSize || (++looks_ % 64 == 0 && waiting_.elapsed() >= BlockAge);
+    }
+    // Writes them and shows them; false when the write failed, and then only
+    // the words whose lines reached the file whole are shown.
+    bool write() {
+        if (words_.empty())
+            return true;
+        const bool written = output_.appendLines(block_);
+        const auto shown = written ? words_.size() : static_cast<std::size_t>(output_.linesKept());
+        for (std::size_t i = 0; i < shown; ++i)
+            window_.addFoundWord(words_[i]);
+        count_ += static_cast<qint32>(shown);
+        block_.resize(0);
+        words_.clear();
+        return written;
+    }
+    qint32 written() const { return count_; }
 
-    // Closes the output file, then the list, and reports a failure if there was one.
-    const auto finish = [&](const QString& failure) {
+private:
+    static constexpr qsizetype BlockSize = 64 * 1024;
+    static constexpr qint64 BlockAge = 50; // milliseconds
+
+    OutputWriter& output_;
+    RunWindow& window_;
+    QByteArray block_;
+    std::vector<QString> words_;
+    QElapsedTimer waiting_;
+    unsigned looks_ = 0;
+    qint32 count_ = 0;
+};
+
+// One press of Make Words!, step by step.
+class MakeWordsRun {
+public:
+    explicit MakeWordsRun(RunWindow& window) : window_(window) {}
+
+    RunOutcome run() {
+        window_.clearResults();
+        if (const std::optional<RunOutcome> failed = check())
+            return *failed;
+        if (const std::optional<RunOutcome> failed = count())
+            return *failed;
+        listPath_ = PathIn(window_, Field::WordList);
+        WordListReader list(listPath_);
+        list.setChecksEncoding(false);
+        if (!list.open())
+            return ShowError(window_, RunMessage::CannotOpen(listPath_, list.errorString()));
+        OutputWriter output(outputPath_);
+        if (!output.open()) {
+            list.close();
+            return ShowError(window_, RunMessage::CannotAppend(outputPath_, output.errorString()));
+        }
+        PendingWords pending(output, window_);
+        const WalkEnd end = walk(list, pending);
+        // What was accepted is written before the files close, however the
+        // run ends.
+        const bool written = end.kind != WalkEnd::WriteFailed && pending.write();
         const bool closed = output.close();
         list.close();
-        if (!failure.isEmpty())
-            return ShowError(window, failure);
-        if (!closed)
-            return ShowError(window, RunMessage::CannotWrite(outputPath, output.errorString()));
+        if (end.kind == WalkEnd::Abandoned)
+            return RunOutcome::Abandoned;
+        if (end.kind == WalkEnd::Failed)
+            return ShowError(window_, end.message);
+        if (!written || !closed)
+            return ShowError(window_, RunMessage::CannotWrite(outputPath_, output.errorString()));
+        window_.showMessage(MessageKind::Report,
+                            RunMessage::Report(RunMessage::Ending::Done, pending.written(),
+                                               u"words"_s, PathIn(window_, Field::Output)));
         return RunOutcome::Finished;
-    };
-
-    WordSet found;
-    qint32 foundCount = 0;
-    ItemFilter filter;
-    WordListItem item;
-    for (double itemIndex = 1; itemIndex <= itemTotal; itemIndex += 1) {
-        if (!list.readItem(item)) {
-            if (list.hasError())
-                return finish(RunMessage::CannotRead(listPath, list.errorString()));
-            return finish(listPath + u" ended after "_s + QString::number(itemIndex - 1, 'f', 0) +
-                          u" of "_s + QString::number(itemTotal, 'f', 0) +
-                          u" items: it changed during the run. "_s + QString::number(foundCount) +
-                          u" words were found and written to "_s + outputPath + u'.');
-        }
-
-        window.showProgress(itemTotal, itemIndex);
-        if (!window.yield()) {
-            finish({});
-            return RunOutcome::Abandoned;
-        }
-
-        std::optional<QString> accepted = filter.accept(window, item);
-        if (!accepted || found.contains(*accepted))
-            continue;
-        const QString& word = *accepted;
-
-        // A word accepted before the window went away is still recorded.
-        const bool carryOn = window.yield();
-        found.insert(word);
-        window.addFoundWord(word);
-        if (!output.appendLine(item.bytes))
-            return finish(RunMessage::CannotWrite(outputPath, output.errorString()));
-        ++foundCount;
-        if (!carryOn) {
-            finish({});
-            return RunOutcome::Abandoned;
-        }
     }
 
-    const RunOutcome outcome = finish({});
-    if (outcome != RunOutcome::Finished)
-        return outcome;
-    window.showMessage(MessageKind::Report,
-                       RunMessage::Report(RunMessage::Ending::Done, foundCount, u"words"_s,
-                                          PathIn(window, Field::Output)));
-    return RunOutcome::Finished;
+private:
+    // How the pass over the items ended: to the end of the list, with the
+    // window going away, with a write that failed or with a failure to say.
+    struct WalkEnd {
+        enum Kind { Done, Abandoned, WriteFailed, Failed };
+        Kind kind = Done;
+        QString message = {};
+    };
+
+    std::optional<RunOutcome> check() {
+        const QString seed = window_.fieldText(Field::Seed);
+        if (NumericValue(window_.fieldText(Field::MinimumLength)) >
+            static_cast<double>(seed.size()))
+            return ShowError(window_, RunMessage::MinimumTooLong());
+        // Each step takes the list's path from its field, so that the tests
+        // can hand it a list that changes between the steps.
+        outputPath_ = PathIn(window_, Field::Output);
+        const RunInput inputs[] = {{PathIn(window_, Field::WordList), u"the word list"_s}};
+        if (const QString failed = CheckRunFiles(inputs, outputPath_); !failed.isEmpty())
+            return ShowError(window_, failed);
+        return std::nullopt;
+    }
+
+    // The counting pass. It also finds the first line that is not UTF-8.
+    std::optional<RunOutcome> count() {
+        ListCount count;
+        if (const QString failed = CountList(PathIn(window_, Field::WordList), count);
+            !failed.isEmpty())
+            return ShowError(window_, failed);
+        itemTotal_ = static_cast<double>(count.items);
+        if (count.firstLineNotUtf8 > 0)
+            window_.showNotice(RunMessage::ReadAsWindows1252(PathIn(window_, Field::WordList),
+                                                             count.firstLineNotUtf8));
+        return std::nullopt;
+    }
+
+    // The pass that tests each item.
+    WalkEnd walk(WordListReader& list, PendingWords& pending) {
+        WordSet found;
+        ItemFilter filter;
+        WordListItem item;
+        for (double itemIndex = 1; itemIndex <= itemTotal_; itemIndex += 1) {
+            if (!list.readItem(item)) {
+                if (list.hasError())
+                    return {WalkEnd::Failed, RunMessage::CannotRead(listPath_, list.errorString())};
+                if (!pending.write())
+                    return {WalkEnd::WriteFailed};
+                return {WalkEnd::Failed,
+                        listPath_ + u" ended after "_s + QString::number(itemIndex - 1, 'f', 0) +
+                            u" of "_s + QString::number(itemTotal_, 'f', 0) +
+                            u" items: it changed during the run. "_s +
+                            QString::number(pending.written()) +
+                            u" words were found and written to "_s + outputPath_ + u'.'};
+            }
+            window_.showProgress(itemTotal_, itemIndex);
+            if (!window_.yield())
+                return {WalkEnd::Abandoned};
+            if (pending.due() && !pending.write())
+                return {WalkEnd::WriteFailed};
+
+            std::optional<QString> accepted = filter.accept(window_, item);
+            if (!accepted || found.contains(*accepted))
+                continue;
+            // A word accepted before the window went away is still recorded.
+            const bool carryOn = window_.yield();
+            found.insert(*accepted);
+            pending.add(item.bytes, *accepted);
+            if (!carryOn)
+                return {WalkEnd::Abandoned};
+        }
+        return {};
+    }
+
+    RunWindow& window_;
+    QString listPath_;
+    QString outputPath_;
+    double itemTotal_ = 0;
+};
+
+} // namespace
+
+RunOutcome RunMakeWords(RunWindow& window) {
+    return MakeWordsRun(window).run();
 }
 
 } // namespace Vorlaine
