@@ -57,7 +57,8 @@ const std::vector<AnagramWord>& Vocabulary(int minLength, int blanks,
     WordQuery words;
     words.minimumLength = minLength;
     words.blanks = blanks;
-    AnagramVocabulary vocabulary(phrase, words, PhraseRules{.maxWords = 2}, false);
+    const LetterKeys keys;
+    AnagramVocabulary vocabulary(phrase, words, PhraseRules{.maxWords = 2}, keys);
     for (const QString& word : ListWords())
         vocabulary.offer(word);
     vocabulary.rank();

@@ -248,7 +248,8 @@ const WordList& LoadedList() {
 void BM_BuildIndex(benchmark::State& state) {
     const TileValues tiles = TileValues::English();
     for (auto _ : state) {
-        WordSearch search(tiles, false);
+        const LetterKeys keys;
+        WordSearch search(tiles, keys);
         search.buildIndex(LoadedList());
     }
     state.counters["items"] = static_cast<double>(LoadedList().size());
@@ -275,7 +276,8 @@ void SearchSeeds(benchmark::State& state, bool indexed) {
         return;
     }
     const TileValues tiles = TileValues::English();
-    WordSearch search(tiles, false);
+    const LetterKeys keys;
+    WordSearch search(tiles, keys);
     if (indexed)
         search.buildIndex(LoadedList());
     WordQuery query;

@@ -5,6 +5,7 @@
 
 #include "FuzzCheck.h"
 #include "search/letters/LetterKey.h"
+#include "search/letters/LetterKeys.h"
 #include "search/query/WordPattern.h"
 
 #include <QByteArray>
@@ -89,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     QString error;
-    const std::optional<WordPattern> pattern = WordPattern::compile(patternText, fold, error);
+    const std::optional<WordPattern> pattern = WordPattern::compile(patternText, LetterKeys(fold), error);
     const QString key = LetterKey(patternText, fold);
     FUZZ_CHECK(pattern.has_value() == OracleValid(key),
                "pattern " + Escaped(patternText) + (pattern ? " compiled" : " was refused"));

@@ -18,6 +18,7 @@ bool JsonPrinter::printWord(const QString& seed, const WordMatch& match) {
     line_.append(",\"score\":").append(QByteArray::number(match.score));
     line_.append(",\"blanks\":");
     AppendJsonString(line_, match.blanks);
+    line_.append(",\"probability\":").append(QByteArray::number(match.probability, 'g', 10));
     line_.append('}');
     return lines_.add(line_);
 }

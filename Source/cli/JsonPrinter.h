@@ -4,8 +4,9 @@
 
 namespace Vorlaine {
 
-// JSON Lines: an object a line, {"word", "length", "score", "blanks"} (and
-// "seed", for many seeds), or {"words": [...]} for an anagram.
+// JSON Lines: an object a line, {"word", "length", "score", "blanks",
+// "probability"} (and "seed", for many seeds), or {"words": [...]} for an
+// anagram.
 class JsonPrinter : public ResultPrinter {
 public:
     JsonPrinter(ResultLines& lines, bool withSeed) : ResultPrinter(lines, withSeed) {}

@@ -34,6 +34,7 @@ const Choices<SortOrder> SortChoices{{
     {u"alpha"_s, SortOrder::Alpha},
     {u"length"_s, SortOrder::Length},
     {u"score"_s, SortOrder::Score},
+    {u"probability"_s, SortOrder::Probability},
 }};
 // Language codes, English's first as the default.
 const Choices<TileSet> TileSetChoices{{
@@ -44,6 +45,7 @@ const Choices<TileSet> TileSetChoices{{
     {u"it"_s, TileSet::Italian},
     {u"nl"_s, TileSet::Dutch},
     {u"pl"_s, TileSet::Polish},
+    {u"ca"_s, TileSet::Catalan},
 }};
 const Choices<OutputFormat> FormatChoices{{
     {u"plain"_s, OutputFormat::Plain},
@@ -179,9 +181,8 @@ std::vector<OptionDefinition> SearchOptions() {
          .scope = SingleWords,
          .read =
              [](const QStringList& values, Options& options) {
-                 // Compared as the words are, so after --fold-accents is read.
                  QString error;
-                 auto pattern = WordPattern::compile(Last(values), options.foldAccents, error);
+                 auto pattern = WordPattern::compile(Last(values), options.keys, error);
                  if (!pattern)
                      return u"--pattern: "_s + error;
                  options.query.pattern = std::make_shared<const WordPattern>(std::move(*pattern));
@@ -193,8 +194,7 @@ std::vector<OptionDefinition> SearchOptions() {
          .scope = SingleWords,
          .read =
              [](const QStringList& values, Options& options) {
-                 const QString text =
-                     options.foldAccents ? WithoutAccents(Last(values)) : Last(values);
+                 const QString text = options.keys.folded(Last(values));
                  // \w, \b and [[:alpha:]] take in every letter, not ASCII only.
                  auto expression = std::make_shared<QRegularExpression>(
                      text, QRegularExpression::CaseInsensitiveOption |
@@ -206,10 +206,24 @@ std::vector<OptionDefinition> SearchOptions() {
                  options.query.regex = std::move(expression);
                  return QString();
              }},
+        {.names = {u"board"_s},
+         .valueName = u"P"_s,
+         .help = u"Letters already on the board: only words that match the pattern P as a whole, "
+                 "its letters played with the seed's; ?, * and [...] are squares the seed fills."_s,
+         .scope = SingleWords,
+         .read = [](const QStringList& values, Options& options) {
+             QString error;
+             auto board = WordPattern::compile(Last(values), options.keys, error);
+             if (!board)
+                 return u"--board: "_s + error;
+             options.query.board = std::make_shared<const WordPattern>(std::move(*board));
+             return QString();
+         }},
         {.names = {u"sort"_s},
          .valueName = u"order"_s,
-         .help = u"The order: list (the list's, the default), alpha, length (longest first) or "
-                 "score (highest first)."_s,
+         .help = u"The order: list (the list's, the default), alpha, length (longest first), "
+                 "score (highest first) or probability (the likeliest to be drawn from a full "
+                 "bag first)."_s,
          .scope = SingleWords,
          .choices = SortChoices.names(),
          .read =
@@ -228,14 +242,19 @@ std::vector<OptionDefinition> SearchOptions() {
              }},
         {.names = {u"tiles"_s},
          .valueName = u"language"_s,
-         .help = u"The tile values of the English (en, the default), French (fr), German (de), "
-                 "Spanish (es), Italian (it), Dutch (nl) or Polish (pl) edition of the crossword "
-                 "tile game."_s,
+         .help = u"Play by an edition of the crossword tile game: English (en, whose values are "
+                 "the default), French (fr), German (de), Spanish (es), Italian (it), Dutch (nl), "
+                 "Polish (pl) or Catalan (ca): its letters, its tiles of two letters, their values "
+                 "and its bag."_s,
          .choices = TileSetChoices.names(),
-         .read =
-             [](const QStringList& values, Options& options) {
-                 return ReadChoice(u"--tiles"_s, Last(values), TileSetChoices, options.tileSet);
-             }},
+         .readFirst = true,
+         .read = [](const QStringList& values, Options& options) {
+             TileSet edition = TileSet::English;
+             const QString failed = ReadChoice(u"--tiles"_s, Last(values), TileSetChoices, edition);
+             options.edition = edition;
+             options.keys = LetterKeys(edition, options.foldAccents);
+             return failed;
+         }},
         {.names = {u"tile-values"_s},
          .valueName = u"file"_s,
          .help = u"Tile values for --sort score and JSON, from lines \"letter value\"; they "
@@ -248,12 +267,14 @@ std::vector<OptionDefinition> SearchOptions() {
                  return ReadFileName(u"--tile-values"_s, Last(values), options.tileValuesPath);
              }},
         {.names = {u"fold-accents"_s},
-         .help = u"Letters compare without their accents: é counts as e."_s,
-         .read =
-             [](const QStringList&, Options& options) {
-                 options.foldAccents = true;
-                 return QString();
-             }},
+         .help = u"Letters compare without their accents: é counts as e (with --tiles, only the "
+                 "letters the edition has no tile for)."_s,
+         .readFirst = true,
+         .read = [](const QStringList&, Options& options) {
+             options.foldAccents = true;
+             options.keys = options.edition ? LetterKeys(*options.edition, true) : LetterKeys(true);
+             return QString();
+         }},
         {.names = {u"format"_s},
          .valueName = u"format"_s,
          .help = u"plain (a word a line, the default) or json (an object a line)."_s,
@@ -262,6 +283,14 @@ std::vector<OptionDefinition> SearchOptions() {
              [](const QStringList& values, Options& options) {
                  return ReadChoice(u"--format"_s, Last(values), FormatChoices, options.format);
              }},
+        {.names = {u"hooks"_s},
+         .help = u"With each word, the letters that make another word of the list when put "
+                 "before it or after it."_s,
+         .scope = SingleWords,
+         .read = [](const QStringList&, Options& options) {
+             options.hooks = true;
+             return QString();
+         }},
         {.names = {u"seeds"_s},
          .valueName = u"file"_s,
          .help = u"Many seeds, one a line; - reads them from standard input."_s,

@@ -4,7 +4,6 @@
 
 #include "Version.h"
 #include "cli/Console.h"
-#include "search/letters/LetterKey.h"
 
 #include <QCommandLineParser>
 
@@ -92,16 +91,15 @@ std::optional<int> Parser::parse(const QStringList& arguments) {
     return std::nullopt;
 }
 
-// Every option given, and the four settings with their defaults. Switches
-// first: what they say can change how a value is read (--fold-accents, how a
-// pattern compares).
+// Every option given, and the four settings with their defaults; first those
+// that change how others' values read.
 std::optional<int> Parser::readValues() {
     const std::vector<OptionDefinition>& table = OptionTable();
-    for (const bool switches : {true, false}) {
+    for (const bool first : {true, false}) {
         for (std::size_t i = 0; i < table.size(); ++i) {
             const OptionDefinition& defined = table[i];
             const bool given = parser_.isSet(parsed_[i]);
-            if (defined.valueName.isEmpty() != switches || !(given || defined.setting))
+            if (defined.readFirst != first || !(given || defined.setting))
                 continue;
             const QStringList values = parser_.values(parsed_[i]);
             if (defined.setting)
@@ -148,13 +146,13 @@ QString Parser::contradiction() const {
                u" words, and --words allows "_s + QString::number(phrase.maxWords);
     QStringList keys;
     for (const QString& word : phrase.included) {
-        const QString key = LetterKey(word, options_.foldAccents);
+        const QString key = options_.keys.key(word);
         if (phrase.distinct && keys.contains(key))
             return u"--include names "_s + word + u" twice, and --distinct takes a word once"_s;
         keys << key;
     }
     for (const QString& word : phrase.excluded) {
-        if (keys.contains(LetterKey(word, options_.foldAccents)))
+        if (keys.contains(options_.keys.key(word)))
             return u"--include and --exclude both name "_s + word;
     }
     return {};

@@ -2,6 +2,7 @@
 
 #include "files/FileExists.h"
 #include "search/anagrams/AnagramVocabulary.h"
+#include "search/letters/LetterKeys.h"
 #include "search/letters/TileValues.h"
 #include "search/query/WordQuery.h"
 #include "search/query/WordSearch.h"
@@ -32,13 +33,17 @@ struct Options {
     PhraseRules phrase; // --words and the options only phrase anagrams take
 
     bool foldAccents = false;
-    TileSet tileSet = TileSet::English;
-    QString tileValuesPath; // empty: the tile set's values
+    std::optional<TileSet> edition; // --tiles: its letters, tiles, values and bag
+    // How words compare, by the two above; read first, as the other values
+    // (a pattern) compare so too.
+    LetterKeys keys;
+    QString tileValuesPath; // empty: the edition's values
     QString seedsPath;      // empty: the one seed of --seed
 
     SortOrder sort = SortOrder::List;
     std::optional<qsizetype> limit;
     OutputFormat format = OutputFormat::Plain;
+    bool hooks = false; // the letters that make more words, before or after
     bool quiet = false; // no report and no progress
 
     // None of the searches beyond the window's, and both files named: the
@@ -81,6 +86,9 @@ struct OptionDefinition {
     bool takesFile = false;
     // Changes only what is shown, so the window's run takes it too.
     bool showsOnly = false;
+    // Read before the others: it changes how words compare, and so how the
+    // values of others (a pattern) read.
+    bool readFirst = false;
     // A file the search reads (its path, and what it is in the messages).
     std::function<QString(const Options&)> inputPath = {};
     QString inputName = {};

@@ -21,7 +21,7 @@ class PhraseAnagramsCommand::Run {
 public:
     Run(const Options& options, Console& console)
         : options_(options), context_(options, console),
-          vocabulary_(options.query.seed, options.query, options.phrase, options.foldAccents),
+          vocabulary_(options.query.seed, options.query, options.phrase, options.keys),
           printer_(MakeResultPrinter(options.format, context_.lines(), false)) {}
 
     int run() {
@@ -65,7 +65,7 @@ private:
         ListInput list(options_.settings.text(Field::WordList));
         if (!list.open(ListInput::Use::SearchedOnce, error))
             return console().error(error);
-        WordSearch words(context_.tiles(), options_.foldAccents);
+        WordSearch words(context_.tiles(), options_.keys);
         const WordSearch::Result read = list.search(
             words, vocabulary_.query(),
             [&](const WordMatch& match) {

@@ -33,7 +33,7 @@ std::optional<int> SearchContext::start() {
         !failed.isEmpty())
         return console_.error(failed);
 
-    tiles_ = TileValues::Edition(options_.tileSet, options_.foldAccents);
+    tiles_ = TileValues::Of(options_.keys);
     if (!options_.tileValuesPath.isEmpty()) {
         QFile file(options_.tileValuesPath);
         if (!file.open(QIODevice::ReadOnly))
@@ -45,7 +45,7 @@ std::optional<int> SearchContext::start() {
             console_.notice(
                 RunMessage::ReadAsWindows1252(options_.tileValuesPath, firstLineNotUtf8));
         QString error;
-        const auto read = TileValues::parse(text, options_.foldAccents, error);
+        const auto read = TileValues::parse(text, options_.keys, error);
         if (!read)
             return console_.error(options_.tileValuesPath + u", "_s + error);
         tiles_ = *read;

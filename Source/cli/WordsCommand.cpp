@@ -5,7 +5,7 @@
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "files/TextEncoding.h"
-#include "search/letters/LetterKey.h"
+#include "search/query/WordPattern.h"
 #include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
 
@@ -96,10 +96,11 @@ public:
     Run(const Options& options, Console& console)
         : options_(options), context_(options, console), seeds_(options),
           list_(options.settings.text(Field::WordList)),
-          search_(context_.tiles(), options.foldAccents),
+          search_(context_.tiles(), options.keys),
           printer_(MakeResultPrinter(options.format, context_.lines(), seeds_.many())),
           query_(options.query) {
         query_.scores = printer_->showsScores() || options.sort == SortOrder::Score;
+        query_.probability = printer_->showsScores() || options.sort == SortOrder::Probability;
     }
 
     int run() {
@@ -129,8 +130,10 @@ private:
     Console& console() { return context_.console(); }
 
     bool minimumFits(const QString& seed) const {
-        // The letters the seed plays: folded, ß is two.
-        const qsizetype letters = LetterKey(seed, options_.foldAccents).size();
+        // The letters the seed plays (folded, ß is two; an edition's tiles of
+        // two letters, one), and those on the board.
+        const qsizetype letters = options_.keys.key(seed).size() +
+                                  (query_.board ? query_.board->literals().size() : 0);
         return query_.mode == FitMode::ContainsAll ||
                query_.minimumLength <= static_cast<double>(letters + query_.blanks);
     }

@@ -98,9 +98,10 @@ TEST(WordSearch, AgreesWithTheModel) {
         WordListReader loader(path);
         ASSERT_TRUE(loader.open() && list.load(loader));
         const bool fold = round % 2 == 1;
-        WordSearch indexed(tiles, fold);
+        const LetterKeys keys(fold);
+        WordSearch indexed(tiles, keys);
         indexed.buildIndex(list);
-        const WordSearch plain(tiles, fold);
+        const WordSearch plain(tiles, keys);
 
         for (int q = 0; q < 20; ++q) {
             WordQuery query;
@@ -111,7 +112,7 @@ TEST(WordSearch, AgreesWithTheModel) {
             query.maximumLength = 3 + random.bounded(6);
             const QString glob = patterns[random.bounded(static_cast<int>(patterns.size()))];
             QString error;
-            const auto pattern = WordPattern::compile(glob, fold, error);
+            const auto pattern = WordPattern::compile(glob, keys, error);
             ASSERT_TRUE(pattern) << error.toStdString();
             query.pattern =
                 glob.isEmpty() ? nullptr : std::make_shared<const WordPattern>(*pattern);
@@ -165,20 +166,20 @@ TEST(WordSearch, SortOrders) {
 TEST(WordSearch, PatternsAndTileValuesThatAreMalformed) {
     QString error;
     for (const char* bad : {"[abc", "c[!", "[z-a]", "x[]"})
-        EXPECT_FALSE(WordPattern::compile(QString::fromLatin1(bad), false, error)) << bad;
-    const auto pattern = WordPattern::compile(u"[]a]?[^x-z]*", false, error);
+        EXPECT_FALSE(WordPattern::compile(QString::fromLatin1(bad), LetterKeys(), error)) << bad;
+    const auto pattern = WordPattern::compile(u"[]a]?[^x-z]*", LetterKeys(), error);
     ASSERT_TRUE(pattern);
     EXPECT_TRUE(pattern->matches(u"]ba"));
     EXPECT_FALSE(pattern->matches(u"ab"));
     EXPECT_FALSE(pattern->matches(u"aby"));
 
-    const auto tiles = TileValues::parse(u"Q 10\n\n  é\t3 \r\nz 0\n", true, error);
+    const auto tiles = TileValues::parse(u"Q 10\n\n  é\t3 \r\nz 0\n", LetterKeys(true), error);
     ASSERT_TRUE(tiles);
     EXPECT_EQ(tiles->value(u'q'), 10);
     EXPECT_EQ(tiles->value(u'e'), 3) << "folded as the words are";
     EXPECT_EQ(tiles->value(u'a'), 0) << "the file replaces every value";
     for (const char* bad : {"a", "ab 3", "a three", "a -1", "a 3.5"})
-        EXPECT_FALSE(TileValues::parse(QString::fromLatin1(bad), false, error)) << bad;
+        EXPECT_FALSE(TileValues::parse(QString::fromLatin1(bad), LetterKeys(), error)) << bad;
 }
 
 // The set of words met against a plain set, through several doublings, with

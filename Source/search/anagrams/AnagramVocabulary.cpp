@@ -25,21 +25,21 @@ std::optional<QString> Without(const QString& phrase, const QString& word) {
 } // namespace
 
 AnagramVocabulary::AnagramVocabulary(const QString& phrase, const WordQuery& words,
-                                     const PhraseRules& rules, bool foldAccents)
-    : query_(words), rules_(rules), foldAccents_(foldAccents) {
+                                     const PhraseRules& rules, const LetterKeys& keys)
+    : query_(words), rules_(rules), keys_(keys) {
     QString letters = phrase;
     letters.removeIf([](QChar c) { return c == u' ' || c == u'\t'; });
-    phraseKey_ = LetterKey(letters, foldAccents);
+    phraseKey_ = keys.key(letters);
     searched_ = phraseKey_;
     for (const QString& word : rules.included) {
-        includedKeys_ << LetterKey(word, foldAccents);
+        includedKeys_ << keys.key(word);
         includedSpellings_ << word;
         if (searched_)
             searched_ = Without(*searched_, includedKeys_.constLast());
     }
     includedListed_.assign(static_cast<std::size_t>(includedKeys_.size()), false);
     for (const QString& word : rules.excluded)
-        excluded_.insert(LetterKey(word, foldAccents));
+        excluded_.insert(keys.key(word));
     if (searched_)
         searchedLetters_.reset(*searched_);
 }
@@ -59,7 +59,7 @@ WordQuery AnagramVocabulary::query() const {
 }
 
 void AnagramVocabulary::offer(const QString& word) {
-    QString key = LetterKey(word, foldAccents_);
+    QString key = keys_.key(word);
     for (qsizetype i = 0; i < includedKeys_.size(); ++i) {
         if (key == includedKeys_[i] && !includedListed_[static_cast<std::size_t>(i)]) {
             includedSpellings_[i] = word;
@@ -101,8 +101,9 @@ void AnagramVocabulary::rank() {
     includedBefore_.assign(words_.size(), 0);
     for (const QString& included : includedSpellings_) {
         const QString includedLower = LowerCaseKey(included);
+        const QString includedKey = keys_.key(included);
         for (std::size_t i = 0; i < words_.size(); ++i) {
-            if (SameWord(included, words_[i], foldAccents_) ||
+            if (includedKey == keyed_[i].key ||
                 CompareLongestFirst(includedLower, lower[i]) < 0)
                 ++includedBefore_[i];
         }

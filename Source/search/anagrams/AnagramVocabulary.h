@@ -2,6 +2,7 @@
 
 #include "files/WordLength.h"
 #include "search/anagrams/PhraseAnagrams.h"
+#include "search/letters/LetterKeys.h"
 #include "search/letters/SeedLetters.h"
 #include "search/query/WordSearch.h"
 
@@ -35,8 +36,9 @@ public:
     // `phrase` as typed: blanks and tabs only separate its words. `words` is
     // what a word must be to take part, as for a search of single words:
     // its blanks, lengths and filters; its seed and mode are the vocabulary's.
+    // The keys must outlive the vocabulary.
     AnagramVocabulary(const QString& phrase, const WordQuery& words, const PhraseRules& rules,
-                      bool foldAccents);
+                      const LetterKeys& keys);
 
     // The phrase's letters, blanks and tabs left out.
     qsizetype phraseLength() const { return phraseKey_.size(); }
@@ -68,7 +70,7 @@ public:
 private:
     WordQuery query_;
     PhraseRules rules_;
-    bool foldAccents_;
+    const LetterKeys& keys_;
     QString phraseKey_;
     std::optional<QString> searched_; // the phrase without the included words
     QStringList includedKeys_;

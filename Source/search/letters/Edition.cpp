@@ -182,7 +182,7 @@ QString EditionAlphabet::folded(QStringView lower) const {
     return text;
 }
 
-QString EditionAlphabet::key(QStringView word) const {
+QString EditionAlphabet::foldedText(QStringView word) const {
     const bool ascii =
         std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
     // Composed, so that an ä written as a and a combining diaeresis is the ä tile.
@@ -192,6 +192,11 @@ QString EditionAlphabet::key(QStringView word) const {
         unit = QChar(static_cast<char16_t>(QChar::toLower(unit.unicode())));
     if (foldAccents_ && !ascii)
         lower = folded(lower);
+    return lower;
+}
+
+QString EditionAlphabet::key(QStringView word) const {
+    QString lower = foldedText(word);
     if (forms_.empty())
         return lower;
 

@@ -63,6 +63,11 @@ public:
     // Letters the edition has (ä in German, ñ in Spanish) never fold, and
     // characters other than letters (digits, hyphens, apostrophes) stay.
     QString key(QStringView word) const;
+    // The word composed, lower-cased and folded as key() folds it, its tiles
+    // not split.
+    QString foldedText(QStringView word) const;
+    // Whether some tile has more than one letter.
+    bool hasMultiLetterTiles() const { return !forms_.empty(); }
 
     // What one unit of a key reads as: "ch" for the Spanish ch tile, the
     // unit itself otherwise.
@@ -70,6 +75,7 @@ public:
     int value(char16_t unit) const; // 0 for a unit that is no tile
     int count(char16_t unit) const; // tiles of it in the full bag; 0 for none
     int blanks() const { return edition_->blanks; }
+    std::span<const EditionTile> tiles() const { return edition_->tiles; }
     int bagSize() const { return bagSize_; } // blanks included
 
 private:

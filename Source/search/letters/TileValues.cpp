@@ -32,7 +32,22 @@ TileValues TileValues::Edition(TileSet set, bool foldAccents) {
     return tiles;
 }
 
-std::optional<TileValues> TileValues::parse(QStringView text, bool foldAccents, QString& error) {
+TileValues TileValues::Of(const LetterKeys& keys) {
+    const EditionAlphabet* edition = keys.edition();
+    if (edition == nullptr)
+        return Edition(TileSet::English, keys.foldAccents());
+    TileValues tiles;
+    for (const EditionTile& tile : edition->tiles()) {
+        const QString key = keys.key(QStringView(tile.letters.data(),
+                                                 static_cast<qsizetype>(tile.letters.size())));
+        if (key.size() == 1)
+            tiles.values_.insert(key.front().unicode(), tile.value);
+    }
+    return tiles;
+}
+
+std::optional<TileValues> TileValues::parse(QStringView text, const LetterKeys& keys,
+                                            QString& error) {
     TileValues tiles;
     qsizetype lineNumber = 0;
     for (const QStringView line : text.tokenize(u'\n')) {
@@ -50,7 +65,7 @@ std::optional<TileValues> TileValues::parse(QStringView text, bool foldAccents, 
         if (blankAt == trimmed.end())
             return fail(u"expected a letter, a blank and a value, not '"_s + trimmed.toString() +
                         u'\'');
-        const QString letter = LetterKey(trimmed.first(blank), foldAccents);
+        const QString letter = keys.key(trimmed.first(blank));
         if (letter.size() != 1)
             return fail(u"'"_s + trimmed.first(blank).toString() + u"' is not one letter"_s);
         bool number = false;

@@ -2,12 +2,12 @@
 
 #include "files/TextEncoding.h"
 #include "files/WordListReader.h"
-#include "search/letters/LetterKey.h"
+#include "search/letters/LetterKeys.h"
 #include "search/run/RunMessages.h"
 
 namespace Vorlaine {
 
-QString ExcludedWords::read(bool foldAccents) {
+QString ExcludedWords::read(const LetterKeys& keys) {
     if (read_)
         return failure_;
     read_ = true;
@@ -17,7 +17,7 @@ QString ExcludedWords::read(bool foldAccents) {
     WordListItem item;
     while (reader.readItem(item)) {
         if (!item.overlong)
-            keys_.insert(LetterKey(DecodeItem(item.bytes), foldAccents));
+            keys_.insert(keys.key(DecodeItem(item.bytes)));
     }
     if (reader.hasError())
         failure_ = RunMessage::CannotRead(path_, reader.errorString());

@@ -7,6 +7,8 @@
 
 namespace Vorlaine {
 
+class LetterKeys;
+
 // The words of another list, which no word found may be (--not-in): what a
 // new edition of a lexicon adds to the old. They are compared as the search
 // compares words, by their letter keys, so case never counts, and accents do
@@ -17,7 +19,7 @@ public:
 
     const QString& path() const { return path_; }
     // Reads the list, once; the message when it cannot be read.
-    QString read(bool foldAccents);
+    QString read(const LetterKeys& keys);
     bool holds(QStringView key) const { return keys_.contains(key); }
 
 private:

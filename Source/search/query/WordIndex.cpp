@@ -1,6 +1,6 @@
 #include "search/query/WordIndex.h"
 
-#include "search/letters/LetterKey.h"
+#include "search/letters/LetterKeys.h"
 #include "search/query/WordList.h"
 
 #include <QSet>
@@ -41,7 +41,9 @@ std::uint64_t LetterSet(QStringView key) {
     return letters;
 }
 
-void WordIndex::build(const WordList& list, bool foldAccents) {
+void WordIndex::build(const WordList& list, const LetterKeys& keys) {
+    // With tiles of two letters, an ASCII word's bytes are not its letters.
+    const bool asciiKeyIsBytes = keys.asciiKeyIsBytes();
     indexed_ = nullptr;
     // Places in the grouped bytes are 32 bits; a larger list is searched
     // without an index.
@@ -63,9 +65,9 @@ void WordIndex::build(const WordList& list, bool foldAccents) {
     for (std::size_t item = 0; item < items; ++item) {
         const auto index = static_cast<qsizetype>(item);
         const QByteArrayView bytes = list.bytes(index);
-        const std::optional<std::uint64_t> ascii = AsciiLetterSet(bytes);
-        const std::uint64_t letters =
-            ascii ? *ascii : LetterSet(LetterKey(list.text(index), foldAccents));
+        const std::optional<std::uint64_t> ascii =
+            asciiKeyIsBytes ? AsciiLetterSet(bytes) : std::nullopt;
+        const std::uint64_t letters = ascii ? *ascii : LetterSet(keys.key(list.text(index)));
         std::size_t slot = findSlot(letters);
         if (slotLetters_[slot] == 0) {
             if (2 * (groupLetters_.size() + 1) > slotLetters_.size()) {
@@ -107,7 +109,7 @@ void WordIndex::build(const WordList& list, bool foldAccents) {
         groupedItems_[place] = static_cast<std::uint32_t>(item);
         groupedEnds_[place] = nextByte[group];
         std::uint32_t seen = 0;
-        bool single = true;
+        bool single = asciiKeyIsBytes;
         for (const char c : bytes) {
             const int letter = (c | 0x20) - 'a';
             single = single && letter >= 0 && letter < 26 && !(seen & (1u << letter));

@@ -14,6 +14,7 @@
 
 namespace Vorlaine {
 
+class LetterKeys;
 class WordList;
 
 // Steps of a long walk (a group, a subset, a word or a comparison) between
@@ -46,7 +47,7 @@ class WordIndex {
 public:
     // The list must outlive the index. A list of 4 GiB or more is left
     // without one.
-    void build(const WordList& list, bool foldAccents);
+    void build(const WordList& list, const LetterKeys& keys);
     bool covers(const WordList& list) const { return indexed_ == &list; }
 
     // The items of the groups whose letters can make a word that the query

@@ -1,6 +1,6 @@
 #include "search/query/WordPattern.h"
 
-#include "search/letters/LetterKey.h"
+#include "search/letters/LetterKeys.h"
 
 #include <algorithm>
 
@@ -15,9 +15,9 @@ bool WordPattern::Set::contains(char16_t unit) const {
     return listed != negated;
 }
 
-std::optional<WordPattern> WordPattern::compile(QStringView pattern, bool foldAccents,
+std::optional<WordPattern> WordPattern::compile(QStringView pattern, const LetterKeys& keys,
                                                 QString& error) {
-    const QString key = LetterKey(pattern, foldAccents);
+    const QString key = keys.key(pattern);
     WordPattern compiled;
     for (qsizetype i = 0; i < key.size(); ++i) {
         const char16_t c = key[i].unicode();
@@ -63,6 +63,15 @@ std::optional<WordPattern> WordPattern::compile(QStringView pattern, bool foldAc
         }
     }
     return compiled;
+}
+
+QString WordPattern::literals() const {
+    QString units;
+    for (const Token& token : tokens_) {
+        if (token.kind == Kind::Unit)
+            units += QChar(token.unit);
+    }
+    return units;
 }
 
 bool WordPattern::matchesOne(const Token& token, char16_t unit) const {

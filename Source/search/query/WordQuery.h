@@ -25,12 +25,16 @@ struct WordQuery {
     QString seed;
     qsizetype blanks = 0; // tiles that stand for any one letter each
     FitMode mode = FitMode::Within;
-    double minimumLength = 0; // in letters played: UTF-16 code units, as the make-words run
-                              // counts, after folding when the accents are folded
+    double minimumLength = 0; // in letters played: the units of the words' letter keys
+                              // (code units, or an edition's tiles)
     qsizetype maximumLength = MaxWordLength;
     std::shared_ptr<const WordPattern> pattern;      // the whole word must match it
+    // Letters on the board: the whole word must match it, and its letters are
+    // played with the seed's.
+    std::shared_ptr<const WordPattern> board;
     std::shared_ptr<const QRegularExpression> regex; // found anywhere in the word
     bool scores = true;                              // whether matches need their score and blanks
+    bool probability = false; // whether matches need the chance of drawing their tiles
     bool noProperNouns = false;                      // leaves out words that begin with a capital
     std::shared_ptr<ExcludedWords> notIn;            // leaves out the words of another list
     // Each exact word only once. A caller that keeps only the best few of the
@@ -48,6 +52,9 @@ struct WordMatch {
     QString blanks;       // the letters the blanks stand for, in the word's order
                           // (both only when the query asks for scores)
     qsizetype length = 0; // the letters it plays, as the lengths are compared
+    // The chance of drawing its tiles from a full bag (only when the query
+    // asks for it).
+    double probability = 0;
 };
 
 } // namespace Vorlaine

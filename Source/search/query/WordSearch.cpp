@@ -52,7 +52,11 @@ public:
     enum class ItemBytes { Copied, Kept };
     Query(const WordSearch& search, const WordQuery& query, ItemBytes itemBytes)
         : search_(search), query_(query), bytesStay_(itemBytes == ItemBytes::Kept),
-          seedKey_(LetterKey(query.seed, search.foldAccents_)), letters_(*search.letters_) {
+          asciiKeyIsBytes_(search.keys_.asciiKeyIsBytes()),
+          // The letters on the board are played with the seed's.
+          seedKey_(search.keys_.key(query.seed) +
+                   (query.board ? query.board->literals() : QString())),
+          letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
         failure_ = search.prepare(query);
     }
@@ -74,6 +78,8 @@ public:
             return true;
         if (query_.minimumLength > static_cast<double>(bytes.size()))
             return false;
+        if (!asciiKeyIsBytes_)
+            return true;
         const qsizetype allowed = allowedMissing(bytes.size());
         if (allowed < 0)
             return !IsAscii(bytes);
@@ -87,7 +93,7 @@ private:
     // Whether the word has at most as many letters as bytes. Folded, ß, æ and
     // œ are two letters each, and take one byte in Windows-1252.
     bool bytesBound(QByteArrayView bytes) const {
-        return !search_.foldAccents_ || IsAscii(bytes) || IsUtf8(bytes);
+        return !search_.keys_.foldAccents() || IsAscii(bytes) || IsUtf8(bytes);
     }
     // How many letters a word of `keyLength` letters may lack from the seed;
     // negative when no word of that length can be listed.
@@ -111,6 +117,8 @@ private:
     const WordQuery& query_;
     QString failure_;
     const bool bytesStay_;
+    // An ASCII word's key is its bytes lower-cased: the tests on bytes hold.
+    const bool asciiKeyIsBytes_;
     const QString seedKey_;
     const SeedLetters& letters_;
     WordSet listed_;
@@ -129,8 +137,8 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
     // What an ASCII word of this many letters may lack. Other words have fewer
     // letters than bytes, so for them it only tells when their ASCII letters
     // already lack too many.
-    const qsizetype asciiAllowed = bound ? allowedMissing(bytes.size()) : -1;
-    const qsizetype asciiMissing = !bound              ? -1
+    const qsizetype asciiAllowed = bound && asciiKeyIsBytes_ ? allowedMissing(bytes.size()) : -1;
+    const qsizetype asciiMissing = !bound || !asciiKeyIsBytes_ ? -1
                                    : asciiAllowed >= 0 ? letters_.missingAscii(bytes, asciiAllowed)
                                    : IsAscii(bytes)    ? 1
                                                        : -1;
@@ -140,7 +148,8 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
             return Outcome::Done;
         word = QString::fromLatin1(bytes);
-        if (query_.pattern != nullptr || query_.scores || query_.notIn)
+        if (query_.pattern != nullptr || query_.board != nullptr || query_.scores ||
+            query_.probability || query_.notIn)
             key = AsciiLower(bytes);
         match_.length = bytes.size();
     } else {
@@ -148,7 +157,7 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         if (query_.noProperNouns && StartsWithCapital(word))
             return Outcome::Done;
         // The letters the word plays: folded, ß is ss and é is e.
-        key = LetterKey(word, search_.foldAccents_);
+        key = search_.keys_.key(word);
         if (!lengthAllowed(key.size()))
             return Outcome::Done;
         match_.length = key.size();
@@ -159,11 +168,13 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
 
     if (query_.pattern != nullptr && !query_.pattern->matches(key))
         return Outcome::Done;
+    if (query_.board != nullptr && !query_.board->matches(key))
+        return Outcome::Done;
     if (query_.notIn && query_.notIn->holds(key))
         return Outcome::Done;
     if (query_.regex != nullptr) {
         const QRegularExpressionMatch regexMatch =
-            query_.regex->match(search_.foldAccents_ ? WithoutAccents(word) : word);
+            query_.regex->match(search_.keys_.folded(word));
         // An invalid match of a valid expression is one that gave up.
         if (!regexMatch.isValid()) {
             failure_ = u"the regular expression gave up on '"_s + word +
@@ -190,21 +201,27 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             if (fromSeed)
                 match_.score += search_.tiles_.value(letter);
             else if (blanksPlay)
-                match_.blanks += QChar(letter);
+                match_.blanks += search_.keys_.letters(letter);
         });
     }
+    if (query_.probability)
+        match_.probability = DrawProbability(
+            search_.bag_, search_.keys_.edition() != nullptr ? key : search_.bag_.key(word));
     match_.word = std::move(word);
     return found(match_) ? Outcome::Done : Outcome::Stopped;
 }
 
-WordSearch::WordSearch(const TileValues& tiles, bool foldAccents)
-    : tiles_(tiles), foldAccents_(foldAccents), letters_(std::make_unique<SeedLetters>()),
+WordSearch::WordSearch(const TileValues& tiles, const LetterKeys& keys)
+    : tiles_(tiles), keys_(keys),
+      bag_(keys.edition() != nullptr ? *keys.edition()
+                                     : EditionAlphabet(TileSet::English, keys.foldAccents())),
+      letters_(std::make_unique<SeedLetters>()),
       index_(std::make_unique<WordIndex>()) {}
 
 WordSearch::~WordSearch() = default;
 
 QString WordSearch::prepare(const WordQuery& query) const {
-    return query.notIn ? query.notIn->read(foldAccents_) : QString();
+    return query.notIn ? query.notIn->read(keys_) : QString();
 }
 
 WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reader, qint64 itemTotal,
@@ -227,7 +244,7 @@ WordSearch::Result WordSearch::run(const WordQuery& query, WordListReader& reade
 }
 
 void WordSearch::buildIndex(const WordList& list) {
-    index_->build(list, foldAccents_);
+    index_->build(list, keys_);
 }
 
 WordSearch::Result WordSearch::run(const WordQuery& query, const WordList& list, const Found& found,
@@ -299,6 +316,8 @@ bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
                 return first.length > second.length;
             if (order == SortOrder::Score && first.score != second.score)
                 return first.score > second.score;
+            if (order == SortOrder::Probability && first.probability != second.probability)
+                return first.probability > second.probability;
             return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;
         });
     } catch (const Stop&) {

@@ -2,6 +2,7 @@
 
 #include "files/TextEncoding.h"
 #include "files/WordLength.h"
+#include "search/letters/LetterKeys.h"
 #include "search/letters/TileValues.h"
 #include "search/query/WordQuery.h"
 
@@ -24,8 +25,8 @@ class WordListReader;
 // order, each exact word once.
 class WordSearch {
 public:
-    // The tiles must outlive the search.
-    WordSearch(const TileValues& tiles, bool foldAccents);
+    // The tiles and the keys must outlive the search.
+    WordSearch(const TileValues& tiles, const LetterKeys& keys);
     ~WordSearch();
 
     enum class Outcome {
@@ -64,7 +65,10 @@ private:
     class Query;
 
     const TileValues& tiles_;
-    bool foldAccents_;
+    const LetterKeys& keys_;
+    // The bag the chance of drawing a word is reckoned from: the edition's,
+    // or the English one.
+    const EditionAlphabet bag_;
     // The seed's letters, counted anew for each query; large, so kept.
     const std::unique_ptr<SeedLetters> letters_;
 
@@ -78,6 +82,7 @@ enum class SortOrder {
     Alpha,  // the lower-cased words in code-unit order
     Length, // the most letters played first, then alpha
     Score,  // highest first, then alpha
+    Probability, // the likeliest to be drawn from a full bag first, then alpha
 };
 // Sorts, keeping the list's order among equals. `goOn`, when set, is asked now
 // and then whether to go on; false stops the sort and leaves the matches in no

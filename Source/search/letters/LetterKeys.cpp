@@ -1,0 +1,21 @@
+#include "search/letters/LetterKeys.h"
+
+#include "search/letters/LetterKey.h"
+
+namespace Vorlaine {
+
+QString LetterKeys::key(QStringView word) const {
+    return edition_ ? edition_->key(word) : LetterKey(word, foldAccents_);
+}
+
+QString LetterKeys::letters(char16_t unit) const {
+    return edition_ ? edition_->letters(unit) : QString(QChar(unit));
+}
+
+QString LetterKeys::folded(QStringView word) const {
+    if (edition_)
+        return edition_->foldedText(word);
+    return foldAccents_ ? WithoutAccents(word) : word.toString();
+}
+
+} // namespace Vorlaine
