@@ -1,5 +1,6 @@
 #include "cli/JsonPrinter.h"
 
+#include "search/query/WordHooks.h"
 #include "search/query/WordQuery.h"
 
 namespace Vorlaine {
@@ -19,6 +20,12 @@ bool JsonPrinter::printWord(const QString& seed, const WordMatch& match) {
     line_.append(",\"blanks\":");
     AppendJsonString(line_, match.blanks);
     line_.append(",\"probability\":").append(QByteArray::number(match.probability, 'g', 10));
+    if (hooks_ != nullptr) {
+        line_.append(",\"hooks_before\":");
+        AppendJsonString(line_, hooks_->before(match.word));
+        line_.append(",\"hooks_after\":");
+        AppendJsonString(line_, hooks_->after(match.word));
+    }
     line_.append('}');
     return lines_.add(line_);
 }

@@ -5,8 +5,8 @@
 namespace Vorlaine {
 
 // JSON Lines: an object a line, {"word", "length", "score", "blanks",
-// "probability"} (and "seed", for many seeds), or {"words": [...]} for an
-// anagram.
+// "probability"} (and "seed", for many seeds; "hooks_before" and
+// "hooks_after", with hooks), or {"words": [...]} for an anagram.
 class JsonPrinter : public ResultPrinter {
 public:
     JsonPrinter(ResultLines& lines, bool withSeed) : ResultPrinter(lines, withSeed) {}

@@ -80,8 +80,8 @@ bool ListInput::spool(QString& error) {
             ++itemTotal_;
         }
         if ((!more || block.size() >= 1 << 16) && !write()) {
-            error = u"the word list "_s + path_ + u" could not be kept in "_s +
-                    QDir::tempPath() + u": "_s + spool_.errorString();
+            error = u"the word list "_s + path_ + u" could not be kept in "_s + QDir::tempPath() +
+                    u": "_s + spool_.errorString();
             return false;
         }
         if (!more)
@@ -105,6 +105,34 @@ WordSearch::Result ListInput::search(const WordSearch& search, const WordQuery& 
                                      const WordSearch::Progress& progress) {
     return streams_ ? search.run(query, reader_, itemTotal_, found, progress)
                     : search.run(query, list_, found, progress);
+}
+
+bool ListInput::forEachItem(const std::function<bool(QByteArrayView)>& each, QString& error) {
+    if (!streams_) {
+        for (qsizetype item = 0; item < list_.size(); ++item) {
+            if (!each(list_.bytes(item)))
+                break;
+        }
+        return true;
+    }
+    // Standard input and pipes were kept in the spool, files are read again.
+    const bool spooled = ReadsOnce(path_);
+    WordListReader again(path_);
+    again.setChecksEncoding(false);
+    if (!(spooled ? spool_.seek(0) && again.openDescriptor(spool_.handle()) : again.open())) {
+        error = RunMessage::CannotOpen(path_, again.errorString());
+        return false;
+    }
+    WordListItem item;
+    while (again.readItem(item)) {
+        if (!item.overlong && !each(item.bytes))
+            return true;
+    }
+    if (again.hasError()) {
+        error = RunMessage::CannotRead(path_, again.errorString());
+        return false;
+    }
+    return true;
 }
 
 QString ListInput::errorString() const {

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QTemporaryFile>
+#include <functional>
 
 namespace Vorlaine {
 
@@ -30,6 +31,11 @@ public:
     qint64 firstLineNotUtf8() const {
         return streams_ ? firstLineNotUtf8_ : list_.firstLineNotUtf8();
     }
+
+    // Reads the list once more, from its start, handing each item to `each`
+    // until it returns false; after a search. False, with the message, when
+    // reading failed.
+    bool forEachItem(const std::function<bool(QByteArrayView)>& each, QString& error);
 
     // Reading failed during a search.
     bool hasError() const { return streams_ && reader_.hasError(); }

@@ -134,6 +134,8 @@ QString Parser::contradiction() const {
         return u"--contains-all cannot go with --blanks"_s;
     if (!options_.seedsPath.isEmpty() && parser_.isSet(parsed_[IndexOf(u"seed"_s)]))
         return u"--seeds cannot go with --seed: the seeds come from the file"_s;
+    if (!options_.seedsPath.isEmpty() && options_.hooks)
+        return u"--hooks cannot go with --seeds"_s;
     if (IsStandardStream(options_.seedsPath) &&
         IsStandardStream(options_.settings.text(Field::WordList)))
         return u"--seeds - and --list - cannot both read standard input"_s;

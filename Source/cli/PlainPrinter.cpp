@@ -1,6 +1,7 @@
 #include "cli/PlainPrinter.h"
 
 #include "files/TextEncoding.h"
+#include "search/query/WordHooks.h"
 #include "search/query/WordQuery.h"
 
 namespace Vorlaine {
@@ -14,9 +15,14 @@ bool PlainPrinter::printWord(const QString& seed, const WordMatch& match) {
         }
         line_.append(seedUtf8_).append('\t');
     }
+    if (hooks_ != nullptr)
+        line_.append(hooks_->before(match.word).toUtf8()).append('\t');
     // A word that is UTF-8 in the list is printed as the list has it.
     line_.append(IsUtf8(match.bytes) ? match.bytes : match.word.toUtf8());
-    return lines_.add(line_, withSeed_ ? QByteArrayView() : QByteArrayView(match.bytes));
+    if (hooks_ != nullptr)
+        line_.append('\t').append(hooks_->after(match.word).toUtf8());
+    const bool asListed = !withSeed_ && hooks_ == nullptr;
+    return lines_.add(line_, asListed ? QByteArrayView(match.bytes) : QByteArrayView());
 }
 
 } // namespace Vorlaine

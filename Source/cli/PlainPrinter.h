@@ -4,9 +4,10 @@
 
 namespace Vorlaine {
 
-// A word a line (after its seed and a tab, for many seeds); an anagram's words
-// on one line, a blank between them. A word on a line of its own goes to the
-// file as the list has it, as from the window.
+// A word a line (after its seed and a tab, for many seeds; between its hooks
+// before and after it, and tabs, with hooks); an anagram's words on one
+// line, a blank between them. A word on a line of its own goes to the file
+// as the list has it, as from the window.
 class PlainPrinter : public ResultPrinter {
 public:
     PlainPrinter(ResultLines& lines, bool withSeed) : ResultPrinter(lines, withSeed) {}

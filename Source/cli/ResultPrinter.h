@@ -12,6 +12,7 @@
 namespace Vorlaine {
 
 class AnagramVocabulary;
+class WordHooks;
 struct WordMatch;
 
 // Turns a search's finds into lines, in one format: a word (with its seed,
@@ -27,6 +28,8 @@ public:
 
     // A word found for the seed in hand; the seed shows with many seeds.
     virtual bool printWord(const QString& seed, const WordMatch& match) = 0;
+    // The hooks of the words found, shown with each word from now on.
+    void setHooks(const WordHooks* hooks) { hooks_ = hooks; }
 
     // The words anagrams are made of, each made into its printed form once.
     void setAnagramWords(const AnagramVocabulary& vocabulary);
@@ -46,6 +49,7 @@ protected:
 
     ResultLines& lines_;
     const bool withSeed_;
+    const WordHooks* hooks_ = nullptr;
 
 private:
     const AnagramVocabulary* vocabulary_ = nullptr;

@@ -5,6 +5,7 @@
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "files/TextEncoding.h"
+#include "search/query/WordHooks.h"
 #include "search/query/WordPattern.h"
 #include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
@@ -95,8 +96,7 @@ class WordsCommand::Run {
 public:
     Run(const Options& options, Console& console)
         : options_(options), context_(options, console), seeds_(options),
-          list_(options.settings.text(Field::WordList)),
-          search_(context_.tiles(), options.keys),
+          list_(options.settings.text(Field::WordList)), search_(context_.tiles(), options.keys),
           printer_(MakeResultPrinter(options.format, context_.lines(), seeds_.many())),
           query_(options.query) {
         query_.scores = printer_->showsScores() || options.sort == SortOrder::Score;
@@ -132,8 +132,8 @@ private:
     bool minimumFits(const QString& seed) const {
         // The letters the seed plays (folded, ß is two; an edition's tiles of
         // two letters, one), and those on the board.
-        const qsizetype letters = options_.keys.key(seed).size() +
-                                  (query_.board ? query_.board->literals().size() : 0);
+        const qsizetype letters =
+            options_.keys.key(seed).size() + (query_.board ? query_.board->literals().size() : 0);
         return query_.mode == FitMode::ContainsAll ||
                query_.minimumLength <= static_cast<double>(letters + query_.blanks);
     }
@@ -148,8 +148,9 @@ private:
         QString error;
         if (!seeds_.open(error, console().showsProgress()))
             return console().error(error);
-        const auto use =
-            seeds_.many() ? ListInput::Use::SearchedOften : ListInput::Use::SearchedOnce;
+        // Many seeds search the list many times, and hooks look at it again.
+        const auto use = seeds_.many() || options_.hooks ? ListInput::Use::SearchedOften
+                                                         : ListInput::Use::SearchedOnce;
         if (!list_.open(use, error))
             return console().error(error);
         if (seeds_.many())
@@ -169,7 +170,9 @@ private:
         if (limit == 0)
             return {};
         const auto progress = [this](double share) { return showProgress(share); };
-        if (options_.sort == SortOrder::List) {
+        // Words print as they are found, unless they are sorted or wait for
+        // their hooks.
+        if (options_.sort == SortOrder::List && !options_.hooks) {
             qsizetype listed = 0;
             WordSearch::Result result = list_.search(
                 search_, query_,
@@ -220,11 +223,31 @@ private:
             result.outcome = WordSearch::Outcome::Stopped;
         if (result.outcome != WordSearch::Outcome::Done)
             return result;
+        if (options_.hooks) {
+            if (const QString failed = findHooks(); !failed.isEmpty())
+                return {WordSearch::Outcome::Failed, failed};
+        }
         for (const WordMatch& match : sorted_) {
             if (!print(match))
                 return {WordSearch::Outcome::Stopped, {}};
         }
         return {};
+    }
+
+    // The hooks of the words found, from the list read once more.
+    QString findHooks() {
+        hooks_ = std::make_unique<WordHooks>(options_.keys);
+        for (const WordMatch& match : sorted_)
+            hooks_->addWord(match.word);
+        QString error;
+        list_.forEachItem(
+            [&](QByteArrayView item) {
+                hooks_->scan(item);
+                return !Console::stopRequested();
+            },
+            error);
+        printer_->setHooks(hooks_.get());
+        return error;
     }
 
     bool print(const WordMatch& match) {
@@ -266,6 +289,7 @@ private:
     const std::unique_ptr<ResultPrinter> printer_;
     WordQuery query_;
     std::vector<WordMatch> sorted_;
+    std::unique_ptr<WordHooks> hooks_;
     bool writeFailed_ = false;
     qint64 tooShort_ = 0; // seeds passed over
 };

@@ -17,6 +17,8 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+} // namespace
+
 bool IsAscii(QByteArrayView bytes) {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
@@ -32,7 +34,6 @@ bool IsAscii(QByteArrayView bytes) {
     }
     return true;
 }
-} // namespace
 
 QString DecodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);

@@ -9,6 +9,7 @@ namespace Vorlaine {
 // is valid UTF-8 is UTF-8, any other is Windows-1252. One stray byte in a
 // UTF-8 list so changes only its own line.
 bool IsUtf8(QByteArrayView bytes);
+bool IsAscii(QByteArrayView bytes);
 QString DecodeItem(QByteArrayView bytes);
 
 // Windows-1252, one character for every byte.

@@ -145,9 +145,12 @@ EditionAlphabet::EditionAlphabet(const Edition& edition, bool foldAccents)
     std::stable_sort(forms_.begin(), forms_.end(), [](const Form& a, const Form& b) {
         return a.written.size() > b.written.size();
     });
-    for (const Form& form : forms_)
+    for (const Form& form : forms_) {
         if (!formStarts_.contains(form.written.front()))
             formStarts_ += form.written.front();
+        if (form.written.front().unicode() < 128)
+            asciiFormStarts_[form.written.front().unicode()] = true;
+    }
     for (const auto& [letter, spelling] : edition.spellings)
         spellings_.insert(letter, Text(spelling));
 }
@@ -193,6 +196,34 @@ QString EditionAlphabet::foldedText(QStringView word) const {
     if (foldAccents_ && !ascii)
         lower = folded(lower);
     return lower;
+}
+
+void EditionAlphabet::asciiKey(QByteArrayView word, QString& key) const {
+    key.resize(word.size());
+    QChar* out = key.data();
+    for (qsizetype at = 0; at < word.size();) {
+        const auto lower = static_cast<char16_t>(
+            word[at] >= 'A' && word[at] <= 'Z' ? word[at] - 'A' + 'a' : word[at]);
+        const Form* found = nullptr;
+        if (lower < 128 && asciiFormStarts_[lower]) {
+            for (const Form& form : forms_) {
+                const qsizetype length = form.written.size();
+                bool same = at + length <= word.size();
+                for (qsizetype i = 0; same && i < length; ++i) {
+                    const char c = word[at + i];
+                    same = QChar(static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c)) ==
+                           form.written[i];
+                }
+                if (same) {
+                    found = &form;
+                    break;
+                }
+            }
+        }
+        *out++ = QChar(found ? found->unit : lower);
+        at += found ? found->written.size() : 1;
+    }
+    key.truncate(out - key.data());
 }
 
 QString EditionAlphabet::key(QStringView word) const {

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -66,6 +67,9 @@ public:
     // The word composed, lower-cased and folded as key() folds it, its tiles
     // not split.
     QString foldedText(QStringView word) const;
+    // The key of an ASCII word into `key`, whose room is kept: a search
+    // keys hundreds of thousands of them.
+    void asciiKey(QByteArrayView word, QString& key) const;
     // Whether some tile has more than one letter.
     bool hasMultiLetterTiles() const { return !forms_.empty(); }
 
@@ -90,9 +94,10 @@ private:
     const Edition* edition_;
     bool foldAccents_;
     int bagSize_ = 0;
-    QHash<char16_t, qsizetype> singles_; // a single-letter tile's letter, to its index
-    std::vector<Form> forms_;            // multi-letter tiles as written, longest first
-    QString formStarts_;                 // the letters any of them starts with
+    QHash<char16_t, qsizetype> singles_;      // a single-letter tile's letter, to its index
+    std::vector<Form> forms_;                 // multi-letter tiles as written, longest first
+    QString formStarts_;                      // the letters any of them starts with
+    std::array<bool, 128> asciiFormStarts_{}; // the same, for ASCII
     QHash<char16_t, QString> spellings_;
 };
 

@@ -8,6 +8,17 @@ QString LetterKeys::key(QStringView word) const {
     return edition_ ? edition_->key(word) : LetterKey(word, foldAccents_);
 }
 
+void LetterKeys::asciiKey(QByteArrayView word, QString& key) const {
+    if (edition_) {
+        edition_->asciiKey(word, key);
+        return;
+    }
+    key.resize(word.size());
+    QChar* out = key.data();
+    for (const char c : word)
+        *out++ = QChar(static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+}
+
 QString LetterKeys::letters(char16_t unit) const {
     return edition_ ? edition_->letters(unit) : QString(QChar(unit));
 }

@@ -20,6 +20,8 @@ public:
           edition_(std::make_shared<const EditionAlphabet>(edition, foldAccents)) {}
 
     QString key(QStringView word) const;
+    // The key of an ASCII word into `key`, keeping its room.
+    void asciiKey(QByteArrayView word, QString& key) const;
     bool operator==(const LetterKeys& other) const {
         return foldAccents_ == other.foldAccents_ && edition_ == other.edition_;
     }

@@ -3,24 +3,21 @@
 #include "files/WordListReader.h"
 #include "search/letters/LetterKey.h"
 #include "search/letters/SeedLetters.h"
+#include "search/letters/WordSet.h"
 #include "search/query/ExcludedWords.h"
 #include "search/query/WordIndex.h"
 #include "search/query/WordList.h"
 #include "search/query/WordPattern.h"
-#include "search/letters/WordSet.h"
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace Vorlaine {
 
 namespace {
-
-bool IsAscii(QByteArrayView bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-}
 
 QString AsciiLower(QByteArrayView bytes) {
     QString lower(bytes.size(), Qt::Uninitialized);
@@ -59,6 +56,15 @@ public:
           letters_(*search.letters_) {
         search.letters_->reset(seedKey_);
         failure_ = search.prepare(query);
+        // The bytes a word may hold when every letter must come from the
+        // seed's tiles.
+        seedBytesOnly_ = query.mode != FitMode::ContainsAll && query.blanks == 0;
+        for (const QChar unit : seedKey_) {
+            for (const QChar letter : search.keys_.letters(unit.unicode())) {
+                if (letter.unicode() < 128)
+                    seedBytes_[letter.unicode()] = true;
+            }
+        }
     }
 
     // The query cannot be answered, as the list of its words to leave out
@@ -122,6 +128,9 @@ private:
     const QString seedKey_;
     const SeedLetters& letters_;
     WordSet listed_;
+    QString asciiKey_; // kept, for its room
+    bool seedBytesOnly_ = false;
+    std::array<bool, 128> seedBytes_{};
     bool repeatsWeeded_ = false;
     WordMatch match_;
 };
@@ -152,6 +161,24 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
             query_.probability || query_.notIn)
             key = AsciiLower(bytes);
         match_.length = bytes.size();
+    } else if (!asciiKeyIsBytes_ && IsAscii(bytes)) {
+        // ASCII with tiles of two letters (the Spanish ch): a letter that no
+        // tile of the seed holds rules the word out at once; the others are
+        // keyed straight from the bytes, and decoded only when they fit.
+        if (seedBytesOnly_ && std::any_of(bytes.begin(), bytes.end(), [this](char c) {
+                return !seedBytes_[static_cast<unsigned char>(c |
+                                                              (c >= 'A' && c <= 'Z' ? 0x20 : 0))];
+            }))
+            return Outcome::Done;
+        search_.keys_.asciiKey(bytes, asciiKey_);
+        const qsizetype allowed = allowedMissing(asciiKey_.size());
+        if (!lengthAllowed(asciiKey_.size()) || allowed < 0 ||
+            letters_.missing(asciiKey_, allowed) > allowed ||
+            (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
+            return Outcome::Done;
+        word = QString::fromLatin1(bytes);
+        key = asciiKey_;
+        match_.length = key.size();
     } else {
         word = DecodeItem(bytes);
         if (query_.noProperNouns && StartsWithCapital(word))
@@ -173,8 +200,7 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
     if (query_.notIn && query_.notIn->holds(key))
         return Outcome::Done;
     if (query_.regex != nullptr) {
-        const QRegularExpressionMatch regexMatch =
-            query_.regex->match(search_.keys_.folded(word));
+        const QRegularExpressionMatch regexMatch = query_.regex->match(search_.keys_.folded(word));
         // An invalid match of a valid expression is one that gave up.
         if (!regexMatch.isValid()) {
             failure_ = u"the regular expression gave up on '"_s + word +
@@ -215,8 +241,7 @@ WordSearch::WordSearch(const TileValues& tiles, const LetterKeys& keys)
     : tiles_(tiles), keys_(keys),
       bag_(keys.edition() != nullptr ? *keys.edition()
                                      : EditionAlphabet(TileSet::English, keys.foldAccents())),
-      letters_(std::make_unique<SeedLetters>()),
-      index_(std::make_unique<WordIndex>()) {}
+      letters_(std::make_unique<SeedLetters>()), index_(std::make_unique<WordIndex>()) {}
 
 WordSearch::~WordSearch() = default;
 
