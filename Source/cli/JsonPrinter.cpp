@@ -1,5 +1,6 @@
 #include "cli/JsonPrinter.h"
 
+#include "search/anagrams/AnagramVocabulary.h"
 #include "search/query/WordHooks.h"
 #include "search/query/WordQuery.h"
 
@@ -34,6 +35,16 @@ QByteArray JsonPrinter::anagramWord(const QString& word) const {
     QByteArray json;
     AppendJsonString(json, word);
     return json;
+}
+
+bool JsonPrinter::addAnagram(std::span<const QByteArrayView> words, std::span<const int> indices) {
+    tail_.resize(0);
+    tail_.append("],\"score\":").append(QByteArray::number(anagramScore_));
+    tail_.append(",\"blanks\":");
+    AppendJsonString(tail_,
+                     vocabulary_ != nullptr ? vocabulary_->blankLetters(indices) : QString());
+    tail_.append('}');
+    return lines_.addJoined("{\"words\":[", words, ",", tail_);
 }
 
 } // namespace Vorlaine

@@ -6,7 +6,8 @@ namespace Vorlaine {
 
 // JSON Lines: an object a line, {"word", "length", "score", "blanks",
 // "probability"} (and "seed", for many seeds; "hooks_before" and
-// "hooks_after", with hooks), or {"words": [...]} for an anagram.
+// "hooks_after", with hooks), or {"words": [...], "score", "blanks"} for an
+// anagram.
 class JsonPrinter : public ResultPrinter {
 public:
     JsonPrinter(ResultLines& lines, bool withSeed) : ResultPrinter(lines, withSeed) {}
@@ -16,12 +17,11 @@ public:
 
 protected:
     QByteArray anagramWord(const QString& word) const override;
-    bool addAnagram(std::span<const QByteArrayView> words) override {
-        return lines_.addJoined("{\"words\":[", words, ",", "]}");
-    }
+    bool addAnagram(std::span<const QByteArrayView> words, std::span<const int> indices) override;
 
 private:
     QByteArray line_;
+    QByteArray tail_;
 };
 
 } // namespace Vorlaine

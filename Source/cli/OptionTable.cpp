@@ -211,14 +211,15 @@ std::vector<OptionDefinition> SearchOptions() {
          .help = u"Letters already on the board: only words that match the pattern P as a whole, "
                  "its letters played with the seed's; ?, * and [...] are squares the seed fills."_s,
          .scope = SingleWords,
-         .read = [](const QStringList& values, Options& options) {
-             QString error;
-             auto board = WordPattern::compile(Last(values), options.keys, error);
-             if (!board)
-                 return u"--board: "_s + error;
-             options.query.board = std::make_shared<const WordPattern>(std::move(*board));
-             return QString();
-         }},
+         .read =
+             [](const QStringList& values, Options& options) {
+                 QString error;
+                 auto board = WordPattern::compile(Last(values), options.keys, error);
+                 if (!board)
+                     return u"--board: "_s + error;
+                 options.query.board = std::make_shared<const WordPattern>(std::move(*board));
+                 return QString();
+             }},
         {.names = {u"sort"_s},
          .valueName = u"order"_s,
          .help = u"The order: list (the list's, the default), alpha, length (longest first), "
@@ -248,13 +249,15 @@ std::vector<OptionDefinition> SearchOptions() {
                  "and its bag."_s,
          .choices = TileSetChoices.names(),
          .readFirst = true,
-         .read = [](const QStringList& values, Options& options) {
-             TileSet edition = TileSet::English;
-             const QString failed = ReadChoice(u"--tiles"_s, Last(values), TileSetChoices, edition);
-             options.edition = edition;
-             options.keys = LetterKeys(edition, options.foldAccents);
-             return failed;
-         }},
+         .read =
+             [](const QStringList& values, Options& options) {
+                 TileSet edition = TileSet::English;
+                 const QString failed =
+                     ReadChoice(u"--tiles"_s, Last(values), TileSetChoices, edition);
+                 options.edition = edition;
+                 options.keys = LetterKeys(edition, options.foldAccents);
+                 return failed;
+             }},
         {.names = {u"tile-values"_s},
          .valueName = u"file"_s,
          .help = u"Tile values for --sort score and JSON, from lines \"letter value\"; they "
@@ -270,11 +273,13 @@ std::vector<OptionDefinition> SearchOptions() {
          .help = u"Letters compare without their accents: é counts as e (with --tiles, only the "
                  "letters the edition has no tile for)."_s,
          .readFirst = true,
-         .read = [](const QStringList&, Options& options) {
-             options.foldAccents = true;
-             options.keys = options.edition ? LetterKeys(*options.edition, true) : LetterKeys(true);
-             return QString();
-         }},
+         .read =
+             [](const QStringList&, Options& options) {
+                 options.foldAccents = true;
+                 options.keys =
+                     options.edition ? LetterKeys(*options.edition, true) : LetterKeys(true);
+                 return QString();
+             }},
         {.names = {u"format"_s},
          .valueName = u"format"_s,
          .help = u"plain (a word a line, the default) or json (an object a line)."_s,
@@ -287,10 +292,11 @@ std::vector<OptionDefinition> SearchOptions() {
          .help = u"With each word, the letters that make another word of the list when put "
                  "before it or after it."_s,
          .scope = SingleWords,
-         .read = [](const QStringList&, Options& options) {
-             options.hooks = true;
-             return QString();
-         }},
+         .read =
+             [](const QStringList&, Options& options) {
+                 options.hooks = true;
+                 return QString();
+             }},
         {.names = {u"seeds"_s},
          .valueName = u"file"_s,
          .help = u"Many seeds, one a line; - reads them from standard input."_s,

@@ -82,7 +82,7 @@ private:
             console().notice(RunMessage::ReadAsWindows1252(options_.settings.text(Field::WordList),
                                                            list.firstLineNotUtf8()));
         vocabulary_.rank();
-        printer_->setAnagramWords(vocabulary_);
+        printer_->setAnagramWords(vocabulary_, vocabulary_.phraseScore(context_.tiles()));
         return std::nullopt;
     }
 

@@ -6,8 +6,9 @@
 
 namespace Vorlaine {
 
-void ResultPrinter::setAnagramWords(const AnagramVocabulary& vocabulary) {
+void ResultPrinter::setAnagramWords(const AnagramVocabulary& vocabulary, int score) {
     vocabulary_ = &vocabulary;
+    anagramScore_ = score;
     anagramWords_.clear();
     anagramWords_.reserve(vocabulary.words().size());
     for (const QString& word : vocabulary.words())
@@ -35,7 +36,7 @@ bool ResultPrinter::printAnagram(std::span<const int> indices) {
         while (included < included_.size())
             parts_.emplace_back(included_[included++]);
     }
-    return addAnagram(parts_);
+    return addAnagram(parts_, indices);
 }
 
 std::unique_ptr<ResultPrinter> MakeResultPrinter(OutputFormat format, ResultLines& lines,

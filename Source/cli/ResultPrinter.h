@@ -31,8 +31,9 @@ public:
     // The hooks of the words found, shown with each word from now on.
     void setHooks(const WordHooks* hooks) { hooks_ = hooks; }
 
-    // The words anagrams are made of, each made into its printed form once.
-    void setAnagramWords(const AnagramVocabulary& vocabulary);
+    // The words anagrams are made of, each made into its printed form once,
+    // and the score every anagram has.
+    void setAnagramWords(const AnagramVocabulary& vocabulary, int score);
     // An anagram of the vocabulary's words, by their indices, with the
     // included words in their places.
     bool printAnagram(std::span<const int> indices);
@@ -44,15 +45,18 @@ protected:
 
     // A word of an anagram as the format prints it.
     virtual QByteArray anagramWord(const QString& word) const = 0;
-    // The line of an anagram of these words, in their printed forms.
-    virtual bool addAnagram(std::span<const QByteArrayView> words) = 0;
+    // The line of an anagram of these words, in their printed forms; by
+    // `indices`, the vocabulary's words it is made of.
+    virtual bool addAnagram(std::span<const QByteArrayView> words,
+                            std::span<const int> indices) = 0;
 
     ResultLines& lines_;
     const bool withSeed_;
     const WordHooks* hooks_ = nullptr;
+    const AnagramVocabulary* vocabulary_ = nullptr;
+    int anagramScore_ = 0;
 
 private:
-    const AnagramVocabulary* vocabulary_ = nullptr;
     std::vector<QByteArray> anagramWords_;
     std::vector<QByteArray> included_;
     std::vector<QByteArrayView> parts_; // of the anagram being printed

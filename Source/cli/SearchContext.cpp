@@ -28,8 +28,8 @@ std::optional<int> SearchContext::start() {
         if (!path.isEmpty())
             inputs.push_back({path, defined.inputName, defined.dashed(), IsStandardStream(path)});
     }
-    if (const QString failed = CheckRunFiles(inputs, printOnly_ ? QString() : outputPath_,
-                                             RunFileKinds::PipesToo);
+    if (const QString failed =
+            CheckRunFiles(inputs, printOnly_ ? QString() : outputPath_, RunFileKinds::PipesToo);
         !failed.isEmpty())
         return console_.error(failed);
 

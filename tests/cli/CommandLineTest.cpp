@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
@@ -204,8 +205,7 @@ TEST(CommandLine, LettersThatAreTwoLettersWhenFolded) {
                 ListFile({"Straße", "strasse", "cœur", "coeur", "æther", "ether", "steers"}));
     const std::pair<QString, QStringList> cases[] = {
         // Sorted by the letters they play: folded, Straße has seven.
-        {"-s strasseeer -m 1 -x 9 --fold-accents --sort length",
-         {"strasse", "Straße", "steers"}},
+        {"-s strasseeer -m 1 -x 9 --fold-accents --sort length", {"strasse", "Straße", "steers"}},
         {"-s strasse -m 1 -x 9", {"strasse"}},
         {"-s strasse -m 1 -x 9 --fold-accents", {"Straße", "strasse"}},
         {"-s STRAẞE -m 7 -x 7 --fold-accents", {"Straße", "strasse"}},
@@ -517,6 +517,198 @@ TEST(CommandLine, TileSetsAreThePublishedTablesLetterByLetter) {
         << refused.err.toStdString();
 }
 
+// --- Editions ---
+
+// Words as an edition plays them, worked out by hand from its published
+// table: lengths count tiles, a blank stands for one tile, and only the
+// letters the edition has no tile for fold.
+TEST(CommandLine, EditionsPlayTheirOwnTiles) {
+    struct Case {
+        const char* options;
+        QStringList list;
+        QStringList found; // "word length score blanks"
+    };
+    const Case cases[] = {
+        {"--tiles de --fold-accents -s strasse",
+         {"Straße", "Strasse", "Bär", "Bar"},
+         {"Straße 7 7 ", "Strasse 7 7 "}},
+        {"--tiles de --fold-accents -s bar", {"Bär", "Bar"}, {"Bar 3 5 "}},
+        {"--tiles de --fold-accents -s bär", {"Bär", "Bar"}, {"Bär 3 10 "}},
+        {"--tiles de -s straße", {"Straße", "Strasse"}, {"Straße 6 5 "}},
+        {"--tiles es --fold-accents -s ñandúo",
+         {"ñandú", "nandu", "año", "ano"},
+         {"ñandú 5 13 ", "año 3 10 ", "ano 3 3 "}},
+        {"--tiles es -s chorro", {"chorro", "corro", "choro", "horro"}, {"chorro 4 15 "}},
+        {"--tiles es -s chorro -m 5", {"chorro"}, {}},
+        {"--tiles es -s choo -b 1", {"chorro", "choro", "coro"}, {"chorro 4 7 rr", "choro 4 7 r"}},
+        {"--tiles es -s llama", {"llama", "lama", "ama"}, {"llama 4 13 ", "ama 3 5 "}},
+        {"--tiles pl --fold-accents -s żółw", {"żółw", "zolw"}, {"żółw 4 14 "}},
+        {"--tiles ca -s cel·la", {"cel.la", "cel·la", "cella"}, {"cel.la 4 14 ", "cel·la 4 14 "}},
+        {"--tiles ca -s quatreany", {"quatre", "any", "tatra"}, {"quatre 5 12 ", "any 2 11 "}},
+    };
+    // A phrase's anagrams score its tiles; the blanks stand for what the
+    // words hold beyond them.
+    const QStringList spanish{"charro", "chorra", "ello", "olla",  "cholla",
+                              "erro",   "chorro", "lla",  "llorar"};
+    TempFiles files;
+    for (const Case& c : cases) {
+        files.write("list.txt", ListFile(c.list));
+        const QStringList arguments =
+            Args(u"-m 1 --format json -l list.txt -o - "_s + QString::fromUtf8(c.options));
+        QStringList found;
+        for (const QJsonObject& o : JsonLines(MakeWords(arguments, files.path("")).out))
+            found << u"%1 %2 %3 %4"_s.arg(o["word"].toString())
+                         .arg(o["length"].toInt(-1))
+                         .arg(o["score"].toInt(-1))
+                         .arg(o["blanks"].toString(u"none"_s));
+        EXPECT_LIST(found, c.found) << c.options;
+    }
+    files.write("list.txt", ListFile(spanish));
+    const Result phrase =
+        MakeWords(QStringList{"-s", "chorro lla"} +
+                      Args("-m 1 -b 1 -w 2 --tiles es --format json -l list.txt -o -"),
+                  files.path(""));
+    QStringList anagrams;
+    for (const QJsonObject& o : JsonLines(phrase.out))
+        anagrams << o["words"].toVariant().toStringList().join(u' ') + u' ' +
+                        o["blanks"].toString() + u' ' + QString::number(o["score"].toInt(-1));
+    anagrams.sort();
+    EXPECT_LIST(anagrams,
+                QStringList({"charro ello e 24", "charro olla a 24", "cholla erro e 24",
+                             "chorra ello e 24", "chorra olla a 24", "chorro olla o 24"}));
+}
+
+// The published English bag, blanks as '?'.
+QString EnglishBag() {
+    QString bag = u"??"_s;
+    for (const QString& tile : u"e12 a9 i9 o8 n6 r6 t6 l4 s4 u4 d4 g3 b2 c2 m2 p2 f2 h2 v2 w2 "
+                               "y2 k1 j1 x1 q1 z1"_s.split(u' '))
+        bag += QString(tile.sliced(1).toInt(), tile.front());
+    return bag;
+}
+
+// The share of the draws of a word's length from the full bag that can play
+// it, each of the C(100, n) draws tried.
+double DrawnShare(const QString& bag, const QString& word) {
+    const qsizetype n = word.size();
+    double draws = 0;
+    double playing = 0;
+    std::vector<qsizetype> at(static_cast<std::size_t>(n));
+    const std::function<void(qsizetype, qsizetype)> draw = [&](qsizetype depth, qsizetype from) {
+        if (depth == n) {
+            ++draws;
+            QString left = word;
+            qsizetype blanks = 0;
+            for (const qsizetype i : at) {
+                const qsizetype in = left.indexOf(bag[i]);
+                if (bag[i] == u'?')
+                    ++blanks;
+                else if (in >= 0)
+                    left.remove(in, 1);
+            }
+            playing += left.size() <= blanks ? 1 : 0;
+            return;
+        }
+        for (qsizetype i = from; i < bag.size(); ++i) {
+            at[static_cast<std::size_t>(depth)] = i;
+            draw(depth + 1, i + 1);
+        }
+    };
+    draw(0, 0);
+    return playing / draws;
+}
+
+// --sort probability: the likeliest draw first, then alphabetical.
+TEST(CommandLine, ProbabilityIsTheShareOfEveryDrawTried) {
+    const QStringList list{"zoo", "eat", "Tea", "qi", "za", "aa", "ax", "zzz", "jeu", "ewe", "ee"};
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    const QString bag = EnglishBag();
+    std::vector<std::pair<double, QString>> model;
+    for (const QString& word : list)
+        model.emplace_back(DrawnShare(bag, word.toLower()), word);
+    std::stable_sort(model.begin(), model.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second.toLower() < b.second.toLower();
+    });
+    const Result result = MakeWords(
+        Args("-s eatzoqixjuw -b 2 -m 1 --sort probability --format json -l list.txt -o -"),
+        files.path(""));
+    const std::vector<QJsonObject> objects = JsonLines(result.out);
+    ASSERT_EQ(objects.size(), model.size()) << result.err.toStdString();
+    for (std::size_t i = 0; i < model.size(); ++i) {
+        EXPECT_EQ(objects[i]["word"].toString(), model[i].second) << i;
+        EXPECT_NEAR(objects[i]["probability"].toDouble(), model[i].first, model[i].first * 1e-8)
+            << model[i].second.toStdString();
+    }
+}
+
+// Debian's list, lower case, for models of whole-list searches.
+QStringList DebianWords() {
+    QFile dictionary(QStringLiteral("/usr/share/dict/american-english"));
+    EXPECT_TRUE(dictionary.open(QIODevice::ReadOnly)) << "scripts/setup installs wamerican";
+    return QString::fromUtf8(dictionary.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// --board: the word matches the pattern, and what the pattern's letters leave
+// comes from the seed and its blanks. --hooks: the letters that make a word
+// of the list of it, at either end.
+TEST(CommandLine, BoardAndHooksAreThoseOfTheModelOnDebiansList) {
+    const QStringList list = DebianWords();
+    TempFiles files;
+    files.write("list.txt", ListFile(list));
+    const auto fits = [](QString word, const QString& letters, int blanks) {
+        for (const QChar letter : letters)
+            if (const qsizetype at = word.indexOf(letter); at >= 0)
+                word.remove(at, 1);
+        return word.size() <= blanks;
+    };
+    const std::tuple<QString, QString, int> boards[] = {
+        {"retains", "*x*", 0},     {"retains", "?a??", 0},    {"retains", "*x*", 1},
+        {"aeinst", "[bc]*ing", 1}, {"lemon", "[!a-d]?z*", 2},
+    };
+    for (const auto& [seed, board, blanks] : boards) {
+        QString expression = board;
+        expression.replace(u'?', u'.').replace(u"*"_s, u".*"_s).replace(u"[!"_s, u"[^"_s);
+        const QRegularExpression pattern(QRegularExpression::anchoredPattern(expression));
+        QString literals = board;
+        literals.remove(QRegularExpression(u"\\[[^]]*\\]|[?*]"_s));
+        QStringList expected;
+        for (const QString& word : list) {
+            const QString lower = word.toLower();
+            if (word.size() >= 2 && pattern.match(lower).hasMatch() &&
+                fits(lower, seed + literals, blanks))
+                expected << word;
+        }
+        const QStringList arguments =
+            Args(u"-m 2 -l list.txt -o - -b %1 -s %2 --board"_s.arg(blanks).arg(seed)) << board;
+        EXPECT_LIST(Lines(MakeWords(arguments, files.path("")).out), expected) << Text(arguments);
+    }
+
+    std::map<QString, QString> before;
+    std::map<QString, QString> after;
+    for (const QString& word : list) {
+        const QString lower = word.toLower();
+        if (lower.size() > 1) {
+            before[lower.sliced(1)] += lower.front();
+            after[lower.chopped(1)] += lower.back();
+        }
+    }
+    const auto shown = [](QString letters) {
+        std::sort(letters.begin(), letters.end());
+        letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
+        return letters;
+    };
+    QStringList expected;
+    for (const QString& word : list) {
+        const QString lower = word.toLower();
+        if (word.size() >= 3 && fits(lower, u"aeilnrst"_s, 0) && lower.size() <= 8)
+            expected << shown(before[lower]) + u'\t' + word + u'\t' + shown(after[lower]);
+    }
+    const Result result =
+        MakeWords(Args("-s aeilnrst -m 3 --hooks -l list.txt -o -"), files.path(""));
+    EXPECT_LIST(Lines(result.out), expected);
+}
+
 // Tile values and seeds are read as lists are: a byte-order mark of UTF-8 or
 // UTF-16, or line by line UTF-8 or Windows-1252.
 TEST(CommandLine, TileAndSeedFilesInEveryEncoding) {
@@ -760,7 +952,9 @@ TEST(CommandLine, PhraseAnagramWordsTakenOnceAndIncluded) {
         {twice, {"-s", " ", "-w", "2", "-m", "0"}, {}},
         {twice,
          {"-s", "ratss", "-w", "2", "--format", "json"},
-         {R"({"words":["rats","s"]})", R"({"words":["star","s"]})", R"({"words":["tsar","s"]})"}},
+         {R"({"words":["rats","s"],"score":5,"blanks":""})",
+          R"({"words":["star","s"],"score":5,"blanks":""})",
+          R"({"words":["tsar","s"],"score":5,"blanks":""})"}},
         {capital,
          {"-s", "star rats", "-w", "2", "--distinct", "--include", "STAR"},
          {"rats star", "star tsar"}},

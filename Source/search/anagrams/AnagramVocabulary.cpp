@@ -3,6 +3,7 @@
 #include "search/letters/LetterKey.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 namespace Vorlaine {
@@ -103,8 +104,7 @@ void AnagramVocabulary::rank() {
         const QString includedLower = LowerCaseKey(included);
         const QString includedKey = keys_.key(included);
         for (std::size_t i = 0; i < words_.size(); ++i) {
-            if (includedKey == keyed_[i].key ||
-                CompareLongestFirst(includedLower, lower[i]) < 0)
+            if (includedKey == keyed_[i].key || CompareLongestFirst(includedLower, lower[i]) < 0)
                 ++includedBefore_[i];
         }
     }
@@ -123,9 +123,40 @@ PhraseAnagrams AnagramVocabulary::takeSearch() {
     options.maxWords = std::max(searchedWords(), 1);
     options.distinct = rules_.distinct;
     options.blanks = static_cast<int>(query_.blanks);
+    if (options.blanks > 0) {
+        blankedKeys_.reserve(keyed_.size());
+        for (const AnagramWord& word : keyed_)
+            blankedKeys_.push_back(word.key);
+        sortedSearched_ = searched_.value_or(QString());
+        std::sort(sortedSearched_.begin(), sortedSearched_.end());
+    }
     PhraseAnagrams search(searched_.value_or(QString()), std::move(keyed_), options);
     search.setMinimumWords(rules_.minimumWords - static_cast<int>(includedKeys_.size()));
     return search;
+}
+
+int AnagramVocabulary::phraseScore(const TileValues& tiles) const {
+    int score = 0;
+    for (const QChar unit : phraseKey_)
+        score += tiles.value(unit.unicode());
+    return score;
+}
+
+QString AnagramVocabulary::blankLetters(std::span<const int> indices) const {
+    if (blankedKeys_.empty())
+        return {};
+    QString played;
+    for (const int index : indices)
+        played += blankedKeys_[static_cast<std::size_t>(index)];
+    std::sort(played.begin(), played.end());
+    // What the words play beyond the letters searched for.
+    QString letters;
+    std::set_difference(played.cbegin(), played.cend(), sortedSearched_.cbegin(),
+                        sortedSearched_.cend(), std::back_inserter(letters));
+    QString shown;
+    for (const QChar unit : letters)
+        shown += keys_.letters(unit.unicode());
+    return shown;
 }
 
 } // namespace Vorlaine

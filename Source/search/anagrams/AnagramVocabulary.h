@@ -4,12 +4,14 @@
 #include "search/anagrams/PhraseAnagrams.h"
 #include "search/letters/LetterKeys.h"
 #include "search/letters/SeedLetters.h"
+#include "search/letters/TileValues.h"
 #include "search/query/WordSearch.h"
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace Vorlaine {
@@ -67,6 +69,13 @@ public:
     // The search of the rest of the phrase; the vocabulary's words go to it.
     PhraseAnagrams takeSearch();
 
+    // Every anagram scores the phrase's tiles: the blanks play the rest and
+    // score nothing.
+    int phraseScore(const TileValues& tiles) const;
+    // The letters the blanks stand for in an anagram of the vocabulary's
+    // words, by their indices, in the order of the keys.
+    QString blankLetters(std::span<const int> indices) const;
+
 private:
     WordQuery query_;
     PhraseRules rules_;
@@ -81,6 +90,8 @@ private:
     QSet<QString> excluded_;
     std::vector<QString> words_;
     std::vector<AnagramWord> keyed_;
+    std::vector<QString> blankedKeys_; // the words' keys, kept for blankLetters
+    QString sortedSearched_;
     std::vector<int> includedBefore_;
 };
 

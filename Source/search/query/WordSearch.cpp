@@ -163,11 +163,13 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         match_.length = bytes.size();
     } else if (!asciiKeyIsBytes_ && IsAscii(bytes)) {
         // ASCII with tiles of two letters (the Spanish ch): a letter that no
-        // tile of the seed holds rules the word out at once; the others are
-        // keyed straight from the bytes, and decoded only when they fit.
+        // tile of the seed holds rules the word out at once (not a stop, which
+        // may write the Catalan l·l); the others are keyed straight from the
+        // bytes, and decoded only when they fit.
         if (seedBytesOnly_ && std::any_of(bytes.begin(), bytes.end(), [this](char c) {
-                return !seedBytes_[static_cast<unsigned char>(c |
-                                                              (c >= 'A' && c <= 'Z' ? 0x20 : 0))];
+                const char lower = static_cast<char>(c | (c >= 'A' && c <= 'Z' ? 0x20 : 0));
+                return lower >= 'a' && lower <= 'z' &&
+                       !seedBytes_[static_cast<unsigned char>(lower)];
             }))
             return Outcome::Done;
         search_.keys_.asciiKey(bytes, asciiKey_);
