@@ -576,6 +576,12 @@ TEST(CommandLine, EditionsPlayTheirOwnTiles) {
     EXPECT_LIST(anagrams,
                 QStringList({"charro ello e 24", "charro olla a 24", "cholla erro e 24",
                              "chorra ello e 24", "chorra olla a 24", "chorro olla o 24"}));
+    // Hooks of two-letter tiles stand apart from those of their letters.
+    files.write("list.txt", ListFile({"hola", "chola", "cola", "ola", "olas", "hol"}));
+    EXPECT_LIST(
+        Lines(MakeWords(Args("--tiles es -s hola -m 3 --hooks -l list.txt -o -"), files.path(""))
+                  .out),
+        QStringList({"\thola\t", "c h ch\tola\ts", "\thol\ta"}));
 }
 
 // The published English bag, blanks as '?'.

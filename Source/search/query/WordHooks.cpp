@@ -83,9 +83,14 @@ QString WordHooks::shown(QStringView word, std::u16string Hooks::*side) const {
         return {};
     std::u16string units = found->second.*side;
     std::sort(units.begin(), units.end());
+    // With tiles of two letters (the Spanish ch), c and h must not read as ch.
+    const bool apart = !keys_.asciiKeyIsBytes();
     QString letters;
-    for (const char16_t unit : units)
+    for (const char16_t unit : units) {
+        if (apart && !letters.isEmpty())
+            letters += u' ';
         letters += keys_.letters(unit);
+    }
     return letters;
 }
 

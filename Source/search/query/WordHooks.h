@@ -25,7 +25,8 @@ public:
     // An item of the list, as its bytes.
     void scan(QByteArrayView item);
 
-    // A word's hooks, each shown as its letters, in the order of their keys.
+    // A word's hooks, each shown as its letters, in the order of their keys;
+    // apart, with a blank between, in an edition with tiles of two letters.
     QString before(QStringView word) const { return shown(word, &Hooks::before); }
     QString after(QStringView word) const { return shown(word, &Hooks::after); }
 
