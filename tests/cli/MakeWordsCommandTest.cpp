@@ -79,6 +79,9 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
     files.write("list.txt", "rats\nstar\ntangle\nangle\n");
     files.write("tiles.txt", "a 2\n");
     files.write("seeds.txt", "tangle\n");
+    files.write("lone.dic", "1\ntangle\n");
+    files.write("bad.dic", "2\ntangle/S\nangle/SS\n");
+    files.write("bad.aff", "FLAG long\n");
     QString manyLetters;
     for (char16_t c = 0x4e00; c < 0x4e00 + 300; ++c)
         manyLetters += QChar(c);
@@ -130,11 +133,16 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
          2,
          "--include names Tee twice, and --distinct takes a word once"},
         {{"--seeds", "seeds.txt", "-s", "tangle"}, 2, "--seeds cannot go with --seed"},
+        {{"--seeds", "seeds.txt", "--hooks"}, 2, "--hooks cannot go with --seeds"},
+        {{"-w", "2", "--board", "a*"}, 2, "--board cannot go with --words"},
         // Runs that fail before they search.
         {{"-l", "missing.txt"}, 1, "missing.txt not found!"},
         {{"-m", "7"}, 1, "Minimum length can't be greater the seed word's length."},
         {{"--seeds", "missing.txt"}, 1, "missing.txt not found!"},
         {{"--tile-values", "missing.txt"}, 1, "missing.txt not found!"},
+        // A hunspell dictionary is read whole before anything is written.
+        {{"-l", "lone.dic"}, 1, "lone.dic has no affix file lone.aff beside it"},
+        {{"-l", "bad.dic"}, 1, "bad.dic line 2: \"S\" is no list of two-character flags"},
         {{"-s", "star", "-w", "2", "--include", "zoo", "-l", "list.txt"},
          1,
          "star lacks letters of zoo: no anagram of it can hold that word."},
