@@ -3,11 +3,11 @@
 #include "files/WordListReader.h"
 #include "search/letters/LetterKey.h"
 #include "search/letters/SeedLetters.h"
+#include "search/letters/WordSet.h"
 #include "search/query/ExcludedWords.h"
 #include "search/query/WordIndex.h"
 #include "search/query/WordList.h"
 #include "search/query/WordPattern.h"
-#include "search/letters/WordSet.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -264,52 +264,6 @@ WordSearch::Result WordSearch::run(const WordQuery& query, const WordList& list,
             return run.ended(outcome);
     }
     return run.ended(Outcome::Done);
-}
-
-bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
-                 const std::function<bool()>& goOn) {
-    if (order == SortOrder::List)
-        return true;
-    // A sort of millions of words takes a while; one asked to stop leaves it
-    // through an exception, after which the matches are whole but unordered.
-    struct Stop {};
-    std::uint64_t steps = 0;
-    const auto check = [&] {
-        if (goOn && ++steps % ProgressSteps == 0 && !goOn())
-            throw Stop{};
-    };
-    struct Keyed {
-        QString lower;
-        std::size_t index;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(matches.size());
-    try {
-        for (std::size_t i = 0; i < matches.size(); ++i) {
-            check();
-            keyed.push_back({LowerCaseKey(matches[i].word), i});
-        }
-        std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-            check();
-            const WordMatch& first = matches[a.index];
-            const WordMatch& second = matches[b.index];
-            // The letters a word plays, as the lengths are compared: folded,
-            // ß is two.
-            if (order == SortOrder::Length && first.length != second.length)
-                return first.length > second.length;
-            if (order == SortOrder::Score && first.score != second.score)
-                return first.score > second.score;
-            return QStringView(a.lower).compare(b.lower, Qt::CaseSensitive) < 0;
-        });
-    } catch (const Stop&) {
-        return false;
-    }
-    std::vector<WordMatch> sorted;
-    sorted.reserve(matches.size());
-    for (const Keyed& entry : keyed)
-        sorted.push_back(std::move(matches[entry.index]));
-    matches = std::move(sorted);
-    return true;
 }
 
 } // namespace Vorlaine
