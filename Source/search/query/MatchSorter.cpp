@@ -58,7 +58,7 @@ private:
 
 MatchSorter::MatchSorter(SortOrder order, bool eachWordOnce, std::size_t budget)
     : order_(order), eachWordOnce_(eachWordOnce), budget_(budget),
-      batchBytes_(std::clamp<std::size_t>(budget / 32, 1 << 12, 1 << 23)) {}
+      batchBytes_(std::clamp<std::size_t>(budget / 64, 1 << 12, 1 << 22)) {}
 
 MatchSorter::~MatchSorter() = default;
 
@@ -73,6 +73,10 @@ bool MatchSorter::add(const WordMatch& match) {
         return false;
     record_.clear();
     AppendMatchRecord(record_, order_, match);
+    // Room for a whole batch at once, so that it never takes twice that
+    // while it grows; pages untouched take no memory.
+    if (batch_.capacity() < batchBytes_)
+        batch_.reserve(batchBytes_ + ByteRecords::MostRecord);
     AppendVarint(batch_, record_.size());
     batch_.append(record_);
     ++batchCount_;
