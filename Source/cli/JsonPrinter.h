@@ -15,9 +15,7 @@ public:
 
 protected:
     QByteArray anagramWord(const QString& word) const override;
-    bool addAnagram(std::span<const QByteArrayView> words) override {
-        return lines_.addJoined("{\"words\":[", words, ",", "]}");
-    }
+    ResultLines::Joins anagramJoins() const override { return {"{\"words\":[", ",", "]}"}; }
 
 private:
     QByteArray line_;
