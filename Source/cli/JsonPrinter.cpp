@@ -37,14 +37,17 @@ QByteArray JsonPrinter::anagramWord(const QString& word) const {
     return json;
 }
 
-bool JsonPrinter::addAnagram(std::span<const QByteArrayView> words, std::span<const int> indices) {
-    tail_.resize(0);
-    tail_.append("],\"score\":").append(QByteArray::number(anagramScore_));
-    tail_.append(",\"blanks\":");
-    AppendJsonString(tail_,
-                     vocabulary_ != nullptr ? vocabulary_->blankLetters(indices) : QString());
-    tail_.append('}');
-    return lines_.addJoined("{\"words\":[", words, ",", tail_);
+QByteArrayView JsonPrinter::anagramTail(std::span<const int> indices) {
+    const bool blanks = vocabulary_ != nullptr && vocabulary_->hasBlanks();
+    QByteArray& tail = blanks ? tail_ : fixedTail_;
+    if (blanks || tail.isEmpty()) {
+        tail.resize(0);
+        tail.append("],\"score\":").append(QByteArray::number(anagramScore_));
+        tail.append(",\"blanks\":");
+        AppendJsonString(tail, blanks ? vocabulary_->blankLetters(indices) : QString());
+        tail.append('}');
+    }
+    return tail;
 }
 
 } // namespace Vorlaine

@@ -17,10 +17,12 @@ public:
 
 protected:
     QByteArray anagramWord(const QString& word) const override;
-    bool addAnagram(std::span<const QByteArrayView> words, std::span<const int> indices) override;
+    ResultLines::Joins anagramJoins() const override { return {"{\"words\":[", ",", "]}"}; }
+    QByteArrayView anagramTail(std::span<const int> indices) override;
 
 private:
     QByteArray line_;
+    QByteArray fixedTail_; // of every anagram, when the phrase has no blanks
     QByteArray tail_;
 };
 

@@ -17,9 +17,7 @@ public:
 
 protected:
     QByteArray anagramWord(const QString& word) const override { return word.toUtf8(); }
-    bool addAnagram(std::span<const QByteArrayView> words, std::span<const int>) override {
-        return lines_.addJoined({}, words, " ", {});
-    }
+    ResultLines::Joins anagramJoins() const override { return {{}, " ", {}}; }
 
 private:
     QString seed_;

@@ -9,34 +9,33 @@ namespace Vorlaine {
 void ResultPrinter::setAnagramWords(const AnagramVocabulary& vocabulary, int score) {
     vocabulary_ = &vocabulary;
     anagramScore_ = score;
-    anagramWords_.clear();
-    anagramWords_.reserve(vocabulary.words().size());
+    std::vector<QByteArray> printed;
+    printed.reserve(vocabulary.words().size() +
+                    static_cast<std::size_t>(vocabulary.included().size()));
     for (const QString& word : vocabulary.words())
-        anagramWords_.push_back(anagramWord(word));
-    included_.clear();
+        printed.push_back(anagramWord(word));
+    firstIncluded_ = static_cast<int>(printed.size());
     for (const QString& word : vocabulary.included())
-        included_.push_back(anagramWord(word));
+        printed.push_back(anagramWord(word));
+    included_ = static_cast<int>(vocabulary.included().size());
+    words_ = ResultLines::AnagramWords(anagramJoins(), printed);
 }
 
 bool ResultPrinter::printAnagram(std::span<const int> indices) {
-    parts_.clear();
-    if (included_.empty()) {
-        for (const int index : indices)
-            parts_.emplace_back(anagramWords_[static_cast<std::size_t>(index)]);
-    } else {
-        // The included words, in the same order, go before the first word
-        // that ranks after them.
-        std::size_t included = 0;
-        for (const int index : indices) {
-            const auto i = static_cast<std::size_t>(index);
-            while (included < static_cast<std::size_t>(vocabulary_->includedBefore(i)))
-                parts_.emplace_back(included_[included++]);
-            parts_.emplace_back(anagramWords_[i]);
-        }
-        while (included < included_.size())
-            parts_.emplace_back(included_[included++]);
+    if (included_ == 0)
+        return lines_.addAnagram(words_, indices, anagramTail(indices));
+    // The included words, in the same order, go before the first word that
+    // ranks after them.
+    order_.clear();
+    int included = 0;
+    for (const int index : indices) {
+        while (included < vocabulary_->includedBefore(static_cast<std::size_t>(index)))
+            order_.push_back(firstIncluded_ + included++);
+        order_.push_back(index);
     }
-    return addAnagram(parts_, indices);
+    while (included < included_)
+        order_.push_back(firstIncluded_ + included++);
+    return lines_.addAnagram(words_, order_, anagramTail(indices));
 }
 
 std::unique_ptr<ResultPrinter> MakeResultPrinter(OutputFormat format, ResultLines& lines,

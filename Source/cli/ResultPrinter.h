@@ -45,10 +45,11 @@ protected:
 
     // A word of an anagram as the format prints it.
     virtual QByteArray anagramWord(const QString& word) const = 0;
-    // The line of an anagram of these words, in their printed forms; by
-    // `indices`, the vocabulary's words it is made of.
-    virtual bool addAnagram(std::span<const QByteArrayView> words,
-                            std::span<const int> indices) = 0;
+    // How the line of an anagram joins the words' printed forms.
+    virtual ResultLines::Joins anagramJoins() const = 0;
+    // The end of the line of the anagram of the vocabulary's words
+    // `indices`, where it tells of them; null for the joins' tail.
+    virtual QByteArrayView anagramTail(std::span<const int> /*indices*/) { return {}; }
 
     ResultLines& lines_;
     const bool withSeed_;
@@ -57,9 +58,12 @@ protected:
     int anagramScore_ = 0;
 
 private:
-    std::vector<QByteArray> anagramWords_;
-    std::vector<QByteArray> included_;
-    std::vector<QByteArrayView> parts_; // of the anagram being printed
+    // The printed forms of the vocabulary's words, then of the included
+    // words, by index.
+    ResultLines::AnagramWords words_;
+    int firstIncluded_ = 0;
+    int included_ = 0;
+    std::vector<int> order_; // of the anagram being printed, with the included words
 };
 
 // The printer of the format; withSeed when many seeds are searched.

@@ -5,12 +5,12 @@
 #include "cli/ResultPrinter.h"
 #include "cli/SearchContext.h"
 #include "files/TextEncoding.h"
+#include "search/letters/LetterKey.h"
+#include "search/query/MatchSorter.h"
 #include "search/query/WordHooks.h"
 #include "search/query/WordPattern.h"
 #include "search/run/RunFiles.h"
 #include "search/run/RunMessages.h"
-
-#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -184,61 +184,54 @@ private:
                 result.outcome = WordSearch::Outcome::Done;
             return result;
         }
-        sorted_.clear();
         // With a limit only the best of the words so far are kept: whenever
         // twice the limit have come together, they are sorted, the repeats of
         // a word dropped, and cut back. A stable sort keeps the list's order
         // among equals, as the kept words came before the newer ones; a word
         // cut off can come back only behind those kept, so it is never
         // missed, and the memory grows with the limit only.
-        const std::size_t keep = static_cast<std::size_t>(limit);
-        const auto goOn = [] { return !Console::stopRequested(); };
-        const auto cutBack = [&] {
-            if (!SortMatches(sorted_, options_.sort, goOn))
-                return false;
-            QSet<QString> seen;
-            std::erase_if(sorted_, [&](const WordMatch& match) {
-                const bool repeat = seen.contains(match.word);
-                seen.insert(match.word);
-                return repeat;
-            });
-            if (sorted_.size() > keep)
-                sorted_.resize(keep);
-            return true;
-        };
+        const auto keep = static_cast<std::size_t>(limit);
+        // The sorter weeds out the repeats of a word, so the search need not
+        // remember every word as well. A list in memory lists each word's
+        // bytes once already, and a word in two encodings there has always
+        // been listed twice unless the words are cut back.
+        // In the list's order (the words wait for their hooks) every key is
+        // the same, so the search weeds out the repeats.
+        const bool indexed = seeds_.many();
+        const bool listOrder = options_.sort == SortOrder::List;
+        MatchSorter sorter(options_.sort,
+                           !listOrder && query_.eachWordOnce && (limit >= 0 || !indexed));
+        sorter.setGoOn([] { return !Console::stopRequested(); });
         WordQuery query = query_;
-        query.eachWordOnce = limit < 0;
-        bool sortStopped = false;
+        query.eachWordOnce = listOrder && query_.eachWordOnce;
+        if (options_.hooks)
+            hooks_ = std::make_unique<WordHooks>(options_.keys);
         WordSearch::Result result = list_.search(
             search_, query,
             [&](const WordMatch& match) {
-                sorted_.push_back(match);
-                if (limit > 0 && sorted_.size() >= 2 * keep + 64)
-                    sortStopped = !cutBack();
-                return !sortStopped;
+                if (hooks_)
+                    hooks_->addWord(match.word);
+                return sorter.add(match) &&
+                       (limit < 0 || sorter.size() < 2 * keep + 64 || sorter.keepFirst(keep));
             },
             progress);
-        if (result.outcome == WordSearch::Outcome::Done &&
-            !(limit >= 0 ? cutBack() : SortMatches(sorted_, options_.sort, goOn)))
+        if (result.outcome == WordSearch::Outcome::Done && limit >= 0 && !sorter.keepFirst(keep))
             result.outcome = WordSearch::Outcome::Stopped;
-        if (result.outcome != WordSearch::Outcome::Done)
-            return result;
-        if (options_.hooks) {
+        if (result.outcome == WordSearch::Outcome::Done && options_.hooks) {
             if (const QString failed = findHooks(); !failed.isEmpty())
                 return {WordSearch::Outcome::Failed, failed};
         }
-        for (const WordMatch& match : sorted_) {
-            if (!print(match))
-                return {WordSearch::Outcome::Stopped, {}};
-        }
-        return {};
+        if (result.outcome == WordSearch::Outcome::Done &&
+            !sorter.drain([this](const WordMatch& match) { return print(match); }))
+            result.outcome = WordSearch::Outcome::Stopped;
+        if (!sorter.errorString().isEmpty())
+            return {WordSearch::Outcome::Failed, sorter.errorString()};
+        return result;
     }
 
-    // The hooks of the words found, from the list read once more.
+    // The hooks of the words found (hooks_ has them), from the list read
+    // once more.
     QString findHooks() {
-        hooks_ = std::make_unique<WordHooks>(options_.keys);
-        for (const WordMatch& match : sorted_)
-            hooks_->addWord(match.word);
         QString error;
         list_.forEachItem(
             [&](QByteArrayView item) {
@@ -288,7 +281,6 @@ private:
     WordSearch search_;
     const std::unique_ptr<ResultPrinter> printer_;
     WordQuery query_;
-    std::vector<WordMatch> sorted_;
     std::unique_ptr<WordHooks> hooks_;
     bool writeFailed_ = false;
     qint64 tooShort_ = 0; // seeds passed over

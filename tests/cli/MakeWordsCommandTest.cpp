@@ -104,7 +104,8 @@ TEST(MakeWordsCommand, RefusedRunsSayWhyAndTouchNothing) {
         {{"-w", "0"}, 2, "--words needs a whole number from 1 up"},
         {{"--contains-all", "--anagrams"}, 2, "--contains-all cannot go with --anagrams"},
         {{"--contains-all", "-b", "1"}, 2, "--contains-all cannot go with --blanks"},
-        {{"--sort", "random"}, 2,
+        {{"--sort", "random"},
+         2,
          "--sort takes list, alpha, length, score, probability, not 'random'"},
         {{"--format", "xml"}, 2, "xml"},
         {{"-r", "(unclosed"}, 2, "--regex"},
@@ -299,6 +300,37 @@ TEST(MakeWordsCommand, NewSearchesPrintAndAppendTheSameLines) {
         EXPECT_EQ(result.err, quiet.isEmpty() ? "makewords: 3 seeds were shorter than the minimum "
                                                 "length, and passed over.\nDone!\n1 words found.\n"
                                               : "");
+    }
+}
+
+// An anagram's line is copied a word at a time, sixteen bytes at a time:
+// words shorter and longer than that, and of more bytes than letters, each
+// whole and in its place, plain and as JSON, with an included word too.
+TEST(MakeWordsCommand, AnagramLinesHoldWordsOfEveryLength) {
+    TempFiles files;
+    const QString longest = QString(1, QChar(0xE9)) + QString(34, u'a');
+    const QString longer = QString(17, u'b');
+    const QString eight = QString(8, u'd');
+    files.write("list.txt", (longer + "\nc\n" + longest + "\n" + eight + "\n").toUtf8());
+    const QString phrase = "c " + eight + " " + longer + " " + longest;
+    const QString line = longest + " " + longer + " " + eight + " c";
+    const QString json = "{\"words\":[\"" + QStringList{longest, longer, eight, "c"}.join("\",\"") +
+                         "\"],\"score\":104,\"blanks\":\"\"}"; // é has no tile: 34 + 51 + 16 + 3
+    const std::vector<std::pair<QStringList, QString>> rows = {
+        {{}, line},
+        {{"--format", "json"}, json},
+        {{"--include", "c"}, line},
+        {{"--include", eight, "--format", "json"}, json},
+    };
+    for (const auto& [extra, expected] : rows) {
+        QFile::remove(files.path("out.txt"));
+        const Result result = MakeWords(
+            QStringList{"-s", phrase, "-w", "4", "-m", "1", "-l", "list.txt", "-o", "out.txt"} +
+                extra,
+            files.path(""));
+        EXPECT_EQ(result.exitCode, 0) << extra.join(' ').toStdString();
+        EXPECT_EQ(result.out, (expected + "\n").toUtf8()) << extra.join(' ').toStdString();
+        EXPECT_EQ(files.read("out.txt"), (expected + "\r\n").toUtf8());
     }
 }
 

@@ -72,6 +72,7 @@ public:
     // Every anagram scores the phrase's tiles: the blanks play the rest and
     // score nothing.
     int phraseScore(const TileValues& tiles) const;
+    bool hasBlanks() const { return query_.blanks > 0; }
     // The letters the blanks stand for in an anagram of the vocabulary's
     // words, by their indices, in the order of the keys.
     QString blankLetters(std::span<const int> indices) const;

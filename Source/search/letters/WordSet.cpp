@@ -1,66 +1,92 @@
 #include "search/letters/WordSet.h"
 
 #include <algorithm>
+#include <string>
 
 namespace Vorlaine {
 
-std::uint64_t WordSet::hashOf(QStringView word) {
-    // FNV-1a over the code units, then mixed so that the high bits pick slots.
-    std::uint64_t hash = 0xCBF29CE484222325ull;
-    for (const QChar c : word)
-        hash = (hash ^ c.unicode()) * 0x100000001B3ull;
-    hash ^= hash >> 29;
-    return hash * 0x9E3779B97F4A7C15ull;
-}
+namespace {
+// The packed word, on the stack when it is short.
+class Packed {
+public:
+    explicit Packed(QStringView word) { AppendPacked(bytes_, word); }
+    std::string_view bytes() const { return bytes_; }
 
-std::size_t WordSet::find(QStringView word, std::uint64_t hash) const {
+private:
+    std::string bytes_;
+};
+} // namespace
+
+std::size_t WordSet::find(std::string_view packed, std::uint64_t hash) const {
     const std::size_t mask = slots_.size() - 1;
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    for (std::size_t at = tag & mask;; at = (at + 1) & mask) {
-        const Slot& slot = slots_[at];
-        if (slot.length1 == 0)
+    const std::uint64_t tag = tagOf(hash);
+    for (std::size_t at = slotOf(hash);; at = (at + 1) & mask) {
+        const std::uint64_t slot = slots_[at];
+        if (slot == 0)
             return at;
-        if (slot.hash == tag && slot.length1 == static_cast<std::size_t>(word.size()) + 1 &&
-            std::equal(word.begin(), word.end(),
-                       text_.begin() + static_cast<std::ptrdiff_t>(slot.begin),
-                       [](QChar a, char16_t b) { return a.unicode() == b; }))
+        if ((slot & ~PlaceMask) == tag && words_.at((slot & PlaceMask) - 1) == packed)
             return at;
     }
 }
 
 bool WordSet::contains(QStringView word) const {
-    return !slots_.empty() && slots_[find(word, hashOf(word))].length1 != 0;
+    if (slots_.empty())
+        return false;
+    const Packed packed(word);
+    return slots_[find(packed.bytes(), HashBytes(packed.bytes()))] != 0;
 }
 
 bool WordSet::insert(QStringView word) {
-    // At most half full, so that probes stay short.
-    if ((size_ + 1) * 2 > slots_.size())
+    // At most three quarters full, so that probes stay short.
+    if (4 * (size_ + 1) > 3 * slots_.size())
         grow();
-    const std::uint64_t hash = hashOf(word);
-    Slot& slot = slots_[find(word, hash)];
-    if (slot.length1 != 0)
+    const Packed packed(word);
+    const std::uint64_t hash = HashBytes(packed.bytes());
+    std::uint64_t& slot = slots_[find(packed.bytes(), hash)];
+    if (slot != 0)
         return false;
-    slot.begin = text_.size();
-    slot.length1 = static_cast<std::uint32_t>(word.size()) + 1;
-    slot.hash = static_cast<std::uint32_t>(hash >> 32);
-    for (const QChar c : word)
-        text_.push_back(c.unicode());
+    slot = tagOf(hash) | (words_.add(packed.bytes()) + 1);
     ++size_;
     return true;
 }
 
+void WordSet::clear() {
+    words_.clear();
+    slots_.clear();
+    bits_ = 0;
+    size_ = 0;
+}
+
 void WordSet::grow() {
-    std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 64));
-    old.swap(slots_);
+    bits_ = slots_.empty() ? 6 : bits_ + 1;
+    // The table is made anew from the words: the old one goes first, so
+    // that the two are never held at once.
+    std::vector<std::uint64_t>().swap(slots_);
+    slots_.assign(std::size_t{1} << bits_, 0);
     const std::size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.length1 == 0)
-            continue;
-        std::size_t at = slot.hash & mask;
-        while (slots_[at].length1 != 0)
+    const auto place = [&](std::uint64_t hash, std::uint64_t word) {
+        std::size_t at = slotOf(hash);
+        while (slots_[at] != 0)
             at = (at + 1) & mask;
-        slots_[at] = slot;
-    }
+        slots_[at] = tagOf(hash) | (word + 1);
+    };
+    // The words in the order they came, so that reading them is sequential;
+    // their slots are all over the table, so each is fetched a few words
+    // ahead of its turn.
+    constexpr std::size_t Ahead = 16;
+    std::uint64_t hashes[Ahead];
+    std::uint64_t words[Ahead];
+    std::size_t pending = 0;
+    words_.forEach([&](std::uint64_t word) {
+        const std::size_t i = pending++ % Ahead;
+        if (pending > Ahead)
+            place(hashes[i], words[i]);
+        hashes[i] = HashBytes(words_.at(word));
+        words[i] = word;
+        __builtin_prefetch(&slots_[slotOf(hashes[i])], 1);
+    });
+    for (std::size_t i = 0; i < std::min(pending, Ahead); ++i)
+        place(hashes[i], words[i]);
 }
 
 } // namespace Vorlaine

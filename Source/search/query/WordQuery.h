@@ -28,15 +28,15 @@ struct WordQuery {
     double minimumLength = 0; // in letters played: the units of the words' letter keys
                               // (code units, or an edition's tiles)
     qsizetype maximumLength = MaxWordLength;
-    std::shared_ptr<const WordPattern> pattern;      // the whole word must match it
+    std::shared_ptr<const WordPattern> pattern; // the whole word must match it
     // Letters on the board: the whole word must match it, and its letters are
     // played with the seed's.
     std::shared_ptr<const WordPattern> board;
     std::shared_ptr<const QRegularExpression> regex; // found anywhere in the word
     bool scores = true;                              // whether matches need their score and blanks
-    bool probability = false; // whether matches need the chance of drawing their tiles
-    bool noProperNouns = false;                      // leaves out words that begin with a capital
-    std::shared_ptr<ExcludedWords> notIn;            // leaves out the words of another list
+    bool probability = false;             // whether matches need the chance of drawing their tiles
+    bool noProperNouns = false;           // leaves out words that begin with a capital
+    std::shared_ptr<ExcludedWords> notIn; // leaves out the words of another list
     // Each exact word only once. A caller that keeps only the best few of the
     // words can weed out repeats among those instead, and save the memory.
     bool eachWordOnce = true;

@@ -76,18 +76,14 @@ private:
     const std::unique_ptr<WordIndex> index_;
 };
 
-// The orders a list of matches can be sorted in.
+// The orders a list of matches can be sorted in; AppendSortKey says what each
+// compares, and MatchSorter sorts by it.
 enum class SortOrder {
-    List,   // as the list has them
-    Alpha,  // the lower-cased words in code-unit order
-    Length, // the most letters played first, then alpha
-    Score,  // highest first, then alpha
+    List,        // as the list has them
+    Alpha,       // the lower-cased words in code-unit order
+    Length,      // the most letters played first, then alpha
+    Score,       // highest first, then alpha
     Probability, // the likeliest to be drawn from a full bag first, then alpha
 };
-// Sorts, keeping the list's order among equals. `goOn`, when set, is asked now
-// and then whether to go on; false stops the sort and leaves the matches in no
-// particular order, and SortMatches returns false.
-bool SortMatches(std::vector<WordMatch>& matches, SortOrder order,
-                 const std::function<bool()>& goOn = {});
 
 } // namespace Vorlaine
