@@ -137,7 +137,8 @@ TEST(Faults, KilledRunLeavesWholeAcceptedLinesInOrder) {
                 ++at;
             ASSERT_LT(at, list.size())
                 << "not a word of the list, or out of order: " << line.constData();
-            ASSERT_FALSE(seen.contains(line));
+            // A cut line is the start of a word, and may spell an earlier one.
+            ASSERT_FALSE(!last && seen.contains(line)) << line.constData();
             seen.insert(line);
         }
     }
