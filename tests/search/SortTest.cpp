@@ -170,17 +170,24 @@ std::vector<std::string> Described(const std::vector<WordMatch>& matches, std::s
 }
 
 // The files a sort leaves in the temporary folder while it runs and after.
+// Where QDir::tempPath() looks first.
+#ifdef _WIN32
+constexpr char TempFolderVariable[] = "TMP";
+#else
+constexpr char TempFolderVariable[] = "TMPDIR";
+#endif
+
 class SortFolder : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = qgetenv("TMPDIR");
-        qputenv("TMPDIR", folder_.path("").toLocal8Bit());
+        saved_ = qgetenv(TempFolderVariable);
+        qputenv(TempFolderVariable, folder_.path("").toLocal8Bit());
     }
     void TearDown() override {
         if (saved_.isNull())
-            qunsetenv("TMPDIR");
+            qunsetenv(TempFolderVariable);
         else
-            qputenv("TMPDIR", saved_);
+            qputenv(TempFolderVariable, saved_);
     }
     qsizetype filesLeft() const {
         return QDir(folder_.path("")).entryList(QDir::Files | QDir::NoDotAndDotDot).size();
@@ -254,7 +261,7 @@ TEST_F(SortFolder, StopsWhenAskedAndFailsWhenItCannotSpill) {
     EXPECT_TRUE(stopped.errorString().isEmpty());
 
     // A file where the folder should be.
-    qputenv("TMPDIR", folder_.write("file", "not a folder").toLocal8Bit());
+    qputenv(TempFolderVariable, folder_.write("file", "not a folder").toLocal8Bit());
     MatchSorter failed(SortOrder::Alpha, true, std::size_t{1} << 14);
     added = true;
     for (int i = 0; i < 100000 && added; ++i)

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -96,6 +97,15 @@ public:
     const QString& seedKey() const { return seedKey_; }
 
 private:
+    // Whether the item fits the seed, its lengths and its case; if so, the
+    // word it is and its key (where a later step needs it), and its length.
+    bool fits(QByteArrayView bytes, QString& word, QString& key);
+    bool fitsAsciiTiles(QByteArrayView bytes, QString& word, QString& key);
+    // The outcome for a word that a filter leaves out or that failed.
+    std::optional<Outcome> filter(const QString& word, const QString& key);
+    // The match's bytes, score, blanks and chance of being drawn.
+    void describe(QByteArrayView bytes, const QString& word, const QString& key);
+
     // Whether the word has at most as many letters as bytes. Folded, ß, æ and
     // œ are two letters each, and take one byte in Windows-1252.
     bool bytesBound(QByteArrayView bytes) const {
@@ -136,13 +146,23 @@ private:
 };
 
 WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Found& found) {
+    QString word;
+    QString key;
+    if (!fits(bytes, word, key))
+        return Outcome::Done;
+    if (const std::optional<Outcome> filtered = filter(word, key))
+        return *filtered;
+    describe(bytes, word, key);
+    match_.word = std::move(word);
+    return found(match_) ? Outcome::Done : Outcome::Stopped;
+}
+
+bool WordSearch::Query::fits(QByteArrayView bytes, QString& word, QString& key) {
     // A word mostly has at most as many letters as bytes, so most items are
     // passed over before they are decoded.
     const bool bound = bytesBound(bytes);
     if (bound && query_.minimumLength > static_cast<double>(bytes.size()))
-        return Outcome::Done;
-    QString word;
-    QString key;
+        return false;
     // What an ASCII word of this many letters may lack. Other words have fewer
     // letters than bytes, so for them it only tells when their ASCII letters
     // already lack too many.
@@ -155,46 +175,52 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         // ASCII: the bytes are the word, and there are no accents to fold.
         if (asciiMissing > asciiAllowed || !lengthAllowed(bytes.size()) ||
             (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
-            return Outcome::Done;
+            return false;
         word = QString::fromLatin1(bytes);
         if (query_.pattern != nullptr || query_.board != nullptr || query_.scores ||
             query_.probability || query_.notIn)
             key = AsciiLower(bytes);
         match_.length = bytes.size();
-    } else if (!asciiKeyIsBytes_ && IsAscii(bytes)) {
-        // ASCII with tiles of two letters (the Spanish ch): a letter that no
-        // tile of the seed holds rules the word out at once (not a stop, which
-        // may write the Catalan l·l); the others are keyed straight from the
-        // bytes, and decoded only when they fit.
-        if (seedBytesOnly_ && std::any_of(bytes.begin(), bytes.end(), [this](char c) {
-                const char lower = static_cast<char>(c | (c >= 'A' && c <= 'Z' ? 0x20 : 0));
-                return lower >= 'a' && lower <= 'z' &&
-                       !seedBytes_[static_cast<unsigned char>(lower)];
-            }))
-            return Outcome::Done;
-        search_.keys_.asciiKey(bytes, asciiKey_);
-        const qsizetype allowed = allowedMissing(asciiKey_.size());
-        if (!lengthAllowed(asciiKey_.size()) || allowed < 0 ||
-            letters_.missing(asciiKey_, allowed) > allowed ||
-            (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
-            return Outcome::Done;
-        word = QString::fromLatin1(bytes);
-        key = asciiKey_;
-        match_.length = key.size();
-    } else {
-        word = DecodeItem(bytes);
-        if (query_.noProperNouns && StartsWithCapital(word))
-            return Outcome::Done;
-        // The letters the word plays: folded, ß is ss and é is e.
-        key = search_.keys_.key(word);
-        if (!lengthAllowed(key.size()))
-            return Outcome::Done;
-        match_.length = key.size();
-        const qsizetype allowed = allowedMissing(key.size());
-        if (allowed < 0 || letters_.missing(key, allowed) > allowed)
-            return Outcome::Done;
+        return true;
     }
+    if (!asciiKeyIsBytes_ && IsAscii(bytes))
+        return fitsAsciiTiles(bytes, word, key);
+    word = DecodeItem(bytes);
+    if (query_.noProperNouns && StartsWithCapital(word))
+        return false;
+    // The letters the word plays: folded, ß is ss and é is e.
+    key = search_.keys_.key(word);
+    if (!lengthAllowed(key.size()))
+        return false;
+    match_.length = key.size();
+    const qsizetype allowed = allowedMissing(key.size());
+    return allowed >= 0 && letters_.missing(key, allowed) <= allowed;
+}
 
+bool WordSearch::Query::fitsAsciiTiles(QByteArrayView bytes, QString& word, QString& key) {
+    // ASCII with tiles of two letters (the Spanish ch): a letter that no tile
+    // of the seed holds rules the word out at once (not a stop, which may
+    // write the Catalan l·l); the others are keyed straight from the bytes,
+    // and decoded only when they fit.
+    if (seedBytesOnly_ && std::any_of(bytes.begin(), bytes.end(), [this](char c) {
+            const char lower = static_cast<char>(c | (c >= 'A' && c <= 'Z' ? 0x20 : 0));
+            return lower >= 'a' && lower <= 'z' && !seedBytes_[static_cast<unsigned char>(lower)];
+        }))
+        return false;
+    search_.keys_.asciiKey(bytes, asciiKey_);
+    const qsizetype allowed = allowedMissing(asciiKey_.size());
+    if (!lengthAllowed(asciiKey_.size()) || allowed < 0 ||
+        letters_.missing(asciiKey_, allowed) > allowed ||
+        (query_.noProperNouns && bytes.front() >= 'A' && bytes.front() <= 'Z'))
+        return false;
+    word = QString::fromLatin1(bytes);
+    key = asciiKey_;
+    match_.length = key.size();
+    return true;
+}
+
+std::optional<WordSearch::Outcome> WordSearch::Query::filter(const QString& word,
+                                                             const QString& key) {
     if (query_.pattern != nullptr && !query_.pattern->matches(key))
         return Outcome::Done;
     if (query_.board != nullptr && !query_.board->matches(key))
@@ -212,11 +238,12 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
         if (!regexMatch.hasMatch())
             return Outcome::Done;
     }
-    if (query_.eachWordOnce && !repeatsWeeded_) {
-        if (!listed_.insert(word))
-            return Outcome::Done;
-    }
+    if (query_.eachWordOnce && !repeatsWeeded_ && !listed_.insert(word))
+        return Outcome::Done;
+    return std::nullopt;
+}
 
+void WordSearch::Query::describe(QByteArrayView bytes, const QString& word, const QString& key) {
     match_.bytes =
         bytesStay_ ? QByteArray::fromRawData(bytes.data(), bytes.size()) : bytes.toByteArray();
     match_.score = 0;
@@ -235,8 +262,6 @@ WordSearch::Outcome WordSearch::Query::consider(QByteArrayView bytes, const Foun
     if (query_.probability)
         match_.probability = DrawProbability(
             search_.bag_, search_.keys_.edition() != nullptr ? key : search_.bag_.key(word));
-    match_.word = std::move(word);
-    return found(match_) ? Outcome::Done : Outcome::Stopped;
 }
 
 WordSearch::WordSearch(const TileValues& tiles, const LetterKeys& keys)
