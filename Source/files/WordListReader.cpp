@@ -144,6 +144,11 @@ void WordListReader::checkEncoding(QByteArrayView bytes) {
     validator_.feed(bytes);
     const qint64 failed = validator_.failedAt();
     const qint64 upTo = failed < 0 ? bytes.size() : failed - start;
+    if (countsLineEnds_) {
+        lineEndsToCount_ = upTo;
+        failsAfterThem_ = failed >= 0;
+        return;
+    }
     lineEnds_ += LineScan::CountLineEnds(bytes.data(), bytes.data() + upTo, afterCr_);
     if (failed >= 0)
         firstLineNotUtf8_ = lineEnds_ + 1;
@@ -182,12 +187,23 @@ bool WordListReader::fill() {
 bool WordListReader::countItems(qint64& count) {
     count = 0;
     bool inItem = false;
-    for (;;) {
-        count += LineScan::CountItemStarts(buffer_.get() + begin_, buffer_.get() + end_, inItem);
+    // The bytes read on opening had their line ends counted then.
+    count += LineScan::CountItemStarts(buffer_.get() + begin_, buffer_.get() + end_, inItem);
+    begin_ = end_;
+    countsLineEnds_ = true;
+    while (fill()) {
+        const char* const from = buffer_.get() + begin_;
+        const char* const checked = from + lineEndsToCount_;
+        count += LineScan::CountItemStartsAndLineEnds(from, checked, inItem, afterCr_, lineEnds_);
+        count += LineScan::CountItemStarts(checked, buffer_.get() + end_, inItem);
+        if (failsAfterThem_)
+            firstLineNotUtf8_ = lineEnds_ + 1;
+        lineEndsToCount_ = 0;
+        failsAfterThem_ = false;
         begin_ = end_;
-        if (!fill())
-            return !failed_;
     }
+    countsLineEnds_ = false;
+    return !failed_;
 }
 
 // Drops everything up to the next line end (or the end of the file).

@@ -109,6 +109,12 @@ private:
     Utf8Validator validator_;
     qint64 lineEnds_ = 0; // before the bytes being checked
     bool afterCr_ = false;
+    // The counting pass counts the line ends itself, with the items: the
+    // check of the bytes read last leaves it how many of them to count, and
+    // whether the first line that is no UTF-8 ends them.
+    bool countsLineEnds_ = false;
+    qsizetype lineEndsToCount_ = 0;
+    bool failsAfterThem_ = false;
     qint64 firstLineNotUtf8_ = 0;
     // A list in UTF-16: its bytes as read, and the decoder that keeps a code
     // unit or a pair split between two reads.

@@ -2,10 +2,12 @@
 
 #include "support/TempFiles.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,48 @@ TEST(WordListReader, EncodingIsDecidedLineByLine) {
         EXPECT_EQ(Read(list).firstLineNotUtf8, line) << list.left(40).toStdString();
     // NUL bytes are ordinary characters.
     EXPECT_EQ(Read(QByteArray("a\0b\n", 4)).items, Items({QByteArray("a\0b", 3)}));
+}
+
+// Lists of every kind of line end, blanks and characters, over several
+// reads of the buffer, with at most one byte that no UTF-8 has: the items and
+// the first line that is not UTF-8, against lines split and decoded one by
+// one.
+TEST(WordListReader, CountingFindsTheFirstLineNotUtf8AsLinesDecodedOneByOne) {
+    std::mt19937 random(41);
+    const QByteArray pieces[] = {"a", "gent", "\xC3\xA9", "\xF0\x9F\x98\x80", " ", "\t"};
+    const QByteArray ends[] = {"\n", "\r\n", "\r", "\n\n"};
+    for (int round = 0; round < 24; ++round) {
+        std::vector<QByteArray> lines(static_cast<std::size_t>(1000 + random() % 90000));
+        for (QByteArray& line : lines) {
+            for (auto n = random() % 6; n > 0; --n)
+                line += pieces[random() % std::size(pieces)];
+        }
+        if (round % 4 != 0) {
+            QByteArray& bad = lines[random() % lines.size()];
+            bad.insert(static_cast<qsizetype>(random() % static_cast<unsigned>(bad.size() + 1)),
+                       round % 2 == 0 ? "\xE9" : "\xC3");
+        }
+        QByteArray list;
+        qint64 items = 0;
+        qsizetype badAt = -1; // where the first line that is no UTF-8 starts
+        for (const QByteArray& line : lines) {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = decoder.decode(line);
+            if (badAt < 0 && decoder.hasError())
+                badAt = list.size();
+            items += line.trimmed().isEmpty() ? 0 : 1;
+            list += line + ends[random() % std::size(ends)];
+        }
+        // Its number as an editor counts lines: a CR LF ends one.
+        qint64 firstNotUtf8 = 0;
+        if (badAt >= 0) {
+            const QByteArray before = list.left(badAt);
+            firstNotUtf8 = 1 + before.count('\r') + before.count('\n') - before.count("\r\n");
+        }
+        const ReadList read = Read(list);
+        EXPECT_EQ(read.counted, items) << "round " << round;
+        EXPECT_EQ(read.firstLineNotUtf8, firstNotUtf8) << "round " << round;
+    }
 }
 
 TEST(WordListReader, DecodingKeepsEveryByte) {

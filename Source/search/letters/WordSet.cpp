@@ -18,34 +18,34 @@ private:
 } // namespace
 
 std::size_t WordSet::find(std::string_view packed, std::uint64_t hash) const {
-    const std::size_t mask = slots_.size() - 1;
+    const std::size_t mask = slotCount() - 1;
     const std::uint64_t tag = tagOf(hash);
     for (std::size_t at = slotOf(hash);; at = (at + 1) & mask) {
-        const std::uint64_t slot = slots_[at];
-        if (slot == 0)
+        const std::uint64_t value = slot(at);
+        if (value == 0)
             return at;
-        if ((slot & ~PlaceMask) == tag && words_.at((slot & PlaceMask) - 1) == packed)
+        if ((value & ~PlaceMask) == tag && words_.at((value & PlaceMask) - 1) == packed)
             return at;
     }
 }
 
 bool WordSet::contains(QStringView word) const {
-    if (slots_.empty())
+    if (size_ == 0)
         return false;
     const Packed packed(word);
-    return slots_[find(packed.bytes(), HashBytes(packed.bytes()))] != 0;
+    return slot(find(packed.bytes(), HashBytes(packed.bytes()))) != 0;
 }
 
 bool WordSet::insert(QStringView word) {
     // At most three quarters full, so that probes stay short.
-    if (4 * (size_ + 1) > 3 * slots_.size())
+    if (4 * (size_ + 1) > 3 * slotCount())
         grow();
     const Packed packed(word);
     const std::uint64_t hash = HashBytes(packed.bytes());
-    std::uint64_t& slot = slots_[find(packed.bytes(), hash)];
-    if (slot != 0)
+    const std::size_t at = find(packed.bytes(), hash);
+    if (slot(at) != 0)
         return false;
-    slot = tagOf(hash) | (words_.add(packed.bytes()) + 1);
+    setSlot(at, tagOf(hash) | (words_.add(packed.bytes()) + 1));
     ++size_;
     return true;
 }
@@ -58,17 +58,17 @@ void WordSet::clear() {
 }
 
 void WordSet::grow() {
-    bits_ = slots_.empty() ? 6 : bits_ + 1;
+    bits_ = bits_ == 0 ? 6 : bits_ + 1;
     // The table is made anew from the words: the old one goes first, so
     // that the two are never held at once.
-    std::vector<std::uint64_t>().swap(slots_);
-    slots_.assign(std::size_t{1} << bits_, 0);
-    const std::size_t mask = slots_.size() - 1;
+    std::vector<unsigned char>().swap(slots_);
+    slots_.assign(slotCount() * SlotBytes + 2, 0);
+    const std::size_t mask = slotCount() - 1;
     const auto place = [&](std::uint64_t hash, std::uint64_t word) {
         std::size_t at = slotOf(hash);
-        while (slots_[at] != 0)
+        while (slot(at) != 0)
             at = (at + 1) & mask;
-        slots_[at] = tagOf(hash) | (word + 1);
+        setSlot(at, tagOf(hash) | (word + 1));
     };
     // The words in the order they came, so that reading them is sequential;
     // their slots are all over the table, so each is fetched a few words
@@ -83,7 +83,7 @@ void WordSet::grow() {
             place(hashes[i], words[i]);
         hashes[i] = HashBytes(words_.at(word));
         words[i] = word;
-        __builtin_prefetch(&slots_[slotOf(hashes[i])], 1);
+        __builtin_prefetch(slots_.data() + slotOf(hashes[i]) * SlotBytes, 1);
     });
     for (std::size_t i = 0; i < std::min(pending, Ahead); ++i)
         place(hashes[i], words[i]);
