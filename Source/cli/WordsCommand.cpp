@@ -148,9 +148,9 @@ private:
         QString error;
         if (!seeds_.open(error, console().showsProgress()))
             return console().error(error);
-        // Many seeds search the list many times, and hooks look at it again.
-        const auto use = seeds_.many() || options_.hooks ? ListInput::Use::SearchedOften
-                                                         : ListInput::Use::SearchedOnce;
+        // Many seeds search the list many times; hooks read it once more.
+        const auto use =
+            seeds_.many() ? ListInput::Use::SearchedOften : ListInput::Use::SearchedOnce;
         if (!list_.open(use, error))
             return console().error(error);
         if (seeds_.many())
