@@ -79,20 +79,22 @@ set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The Start-menu entry, and a desktop shortcut when the installer is told so,
 # start the window in the user's documents (--documents), from a working
-# folder that is not Program Files: the public documents, which every user
-# may read. The shortcuts take the program's icon.
+# folder that is not Program Files: the user's documents. The shortcuts take
+# the program's icon. NSIS's single quotes, and doubled backslashes: CPack
+# writes these values into its configuration file as they stand, where a
+# double quote would end them and a backslash escapes.
 set(VORLAINE_NSIS_SHORTCUT
-    [=["$INSTDIR\vorlaine.exe" "--documents" "$INSTDIR\vorlaine.exe" 0]=])
+    "'$INSTDIR\\vorlaine.exe' '--documents' '$INSTDIR\\vorlaine.exe' 0")
 set(CPACK_NSIS_CREATE_ICONS_EXTRA "
-  SetOutPath \"$DOCUMENTS\"
-  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Vorlaine.lnk\" ${VORLAINE_NSIS_SHORTCUT}
-  MessageBox MB_YESNO|MB_ICONQUESTION \"Put a Vorlaine shortcut on the desktop?\" /SD IDNO IDNO +2
-    CreateShortCut \"$DESKTOP\\Vorlaine.lnk\" ${VORLAINE_NSIS_SHORTCUT}
-  SetOutPath \"$INSTDIR\"
+  SetOutPath '$DOCUMENTS'
+  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Vorlaine.lnk' ${VORLAINE_NSIS_SHORTCUT}
+  MessageBox MB_YESNO|MB_ICONQUESTION 'Put a Vorlaine shortcut on the desktop?' /SD IDNO IDNO +2
+    CreateShortCut '$DESKTOP\\Vorlaine.lnk' ${VORLAINE_NSIS_SHORTCUT}
+  SetOutPath '$INSTDIR'
 ")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "
-  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Vorlaine.lnk\"
-  Delete \"$DESKTOP\\Vorlaine.lnk\"
+  Delete '$SMPROGRAMS\\$MUI_TEMP\\Vorlaine.lnk'
+  Delete '$DESKTOP\\Vorlaine.lnk'
 ")
 
 include(CPack)
