@@ -381,7 +381,13 @@ TEST_P(StreamsInBoundedMemory, TenTimesTheInputTakesNoMoreMemory) {
         }
     }
     std::printf("%s: peaks of %ld and %ld KiB\n", search.name, peaks[0], peaks[1]);
-    EXPECT_LT(peaks[1] - peaks[0], search.mostGrowthKiB) << "KiB more for ten times the input";
+    // A sanitizer pads every block it hands out: what grows with the words
+    // found is held to its size only without one; what must not grow at all
+    // is held in every build.
+    const bool growsWithWords = search.mostGrowthKiB != MostGrowthKiB;
+    if (!(Sanitized && growsWithWords)) {
+        EXPECT_LT(peaks[1] - peaks[0], search.mostGrowthKiB) << "KiB more for ten times the input";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, StreamsInBoundedMemory, testing::ValuesIn(StreamedSearches),
