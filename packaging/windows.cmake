@@ -79,10 +79,11 @@ set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The Start-menu entry, and a desktop shortcut when the installer is told so,
 # start the window in the user's documents (--documents), from a working
-# folder that is not Program Files: the user's documents. The shortcuts take
-# the program's icon. NSIS's single quotes, and doubled backslashes: CPack
-# writes these values into its configuration file as they stand, where a
-# double quote would end them and a backslash escapes.
+# folder that is not Program Files: $DOCUMENTS, the public documents for an
+# installation for all users. The shortcuts take the program's icon. NSIS's
+# single quotes, and doubled backslashes: CPack writes these values into its
+# configuration file as they stand, where a double quote would end them and a
+# backslash escapes.
 set(VORLAINE_NSIS_SHORTCUT
     "'$INSTDIR\\vorlaine.exe' '--documents' '$INSTDIR\\vorlaine.exe' 0")
 set(CPACK_NSIS_CREATE_ICONS_EXTRA "
