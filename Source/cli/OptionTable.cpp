@@ -220,6 +220,13 @@ std::vector<OptionDefinition> SearchOptions() {
                  options.query.board = std::make_shared<const WordPattern>(std::move(*board));
                  return QString();
              }},
+    };
+}
+
+// How the words found are ordered and scored.
+std::vector<OptionDefinition> ScoreOptions() {
+    using enum OptionScope;
+    return {
         {.names = {u"sort"_s},
          .valueName = u"order"_s,
          .help = u"The order: list (the list's, the default), alpha, length (longest first), "
@@ -280,6 +287,13 @@ std::vector<OptionDefinition> SearchOptions() {
                      options.edition ? LetterKeys(*options.edition, true) : LetterKeys(true);
                  return QString();
              }},
+    };
+}
+
+// How the words found are shown, and for which seeds.
+std::vector<OptionDefinition> OutputOptions() {
+    using enum OptionScope;
+    return {
         {.names = {u"format"_s},
          .valueName = u"format"_s,
          .help = u"plain (a word a line, the default) or json (an object a line)."_s,
@@ -408,7 +422,8 @@ std::vector<OptionDefinition> OtherOptions() {
 // In the order --help lists them.
 std::vector<OptionDefinition> MakeOptionTable() {
     std::vector<OptionDefinition> table;
-    for (auto part : {WindowOptions(), SearchOptions(), PhraseOptions(), OtherOptions()})
+    for (auto part : {WindowOptions(), SearchOptions(), ScoreOptions(), OutputOptions(),
+                      PhraseOptions(), OtherOptions()})
         table.insert(table.end(), std::make_move_iterator(part.begin()),
                      std::make_move_iterator(part.end()));
     return table;
