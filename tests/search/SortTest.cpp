@@ -222,7 +222,7 @@ TEST_F(SortFolder, AgreesWithAStableSortAndSpillsNothingThatStays) {
 TEST_F(SortFolder, KeepingTheFirstFewAsTheyComeMissesNone) {
     std::mt19937 random(23);
     for (const std::size_t budget : {MatchSorter::DefaultBudget, std::size_t{1} << 14}) {
-        for (const std::size_t keep : {1, 10, 500}) {
+        for (const std::size_t keep : {std::size_t{1}, std::size_t{10}, std::size_t{500}}) {
             std::vector<WordMatch> matches;
             MatchSorter sorter(SortOrder::Score, true, budget);
             for (int i = 0; i < 20000; ++i) {
