@@ -95,6 +95,8 @@ bool WordListReader::start(bool opened) {
     end_ = count;
     if (checksEncoding_)
         checkEncoding(QByteArrayView(head, count));
+    if (atFileEnd_)
+        noteCutSequence();
     if (startsWith("\xEF\xBB\xBF", 3))
         begin_ = 3;
     return true;
@@ -154,6 +156,12 @@ void WordListReader::checkEncoding(QByteArrayView bytes) {
         firstLineNotUtf8_ = lineEnds_ + 1;
 }
 
+// A sequence cut off by the end of the file leaves the last line no UTF-8.
+void WordListReader::noteCutSequence() {
+    if (checksEncoding_ && firstLineNotUtf8_ == 0 && validator_.unfinished())
+        firstLineNotUtf8_ = lineEnds_ + 1;
+}
+
 // Moves the unread bytes to the front and reads more after them. False when
 // nothing more could be read.
 bool WordListReader::fill() {
@@ -173,9 +181,7 @@ bool WordListReader::fill() {
     }
     if (count == 0) {
         atFileEnd_ = true;
-        // A sequence cut off by the end leaves the last line no UTF-8.
-        if (checksEncoding_ && firstLineNotUtf8_ == 0 && validator_.unfinished())
-            firstLineNotUtf8_ = lineEnds_ + 1;
+        noteCutSequence();
         return false;
     }
     if (checksEncoding_ && !utf16_)

@@ -92,6 +92,7 @@ private:
     qint64 readSource(char* into, qint64 room);
     qint64 readUtf16(char* into, qint64 room);
     void checkEncoding(QByteArrayView bytes);
+    void noteCutSequence();
     bool readBufferedItem(WordListItem& item);
     bool readItemAcrossReads(WordListItem& item);
     bool fill();
