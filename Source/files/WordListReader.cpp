@@ -84,8 +84,11 @@ bool WordListReader::start(bool opened) {
         return count >= length && std::memcmp(head, mark, static_cast<std::size_t>(length)) == 0;
     };
     if (startsWith("\xFF\xFE", 2) || startsWith("\xFE\xFF", 2)) {
+        // The mark is read here: one more after it is a character of the
+        // first line, which Qt's decoder would otherwise drop as a mark.
         utf16_ = std::make_unique<QStringDecoder>(head[0] == '\xFF' ? QStringConverter::Utf16LE
-                                                                    : QStringConverter::Utf16BE);
+                                                                    : QStringConverter::Utf16BE,
+                                                  QStringDecoder::Flag::ConvertInitialBom);
         raw_ = std::make_unique<char[]>(BufferSize);
         rawPending_ = count - 2;
         std::memcpy(raw_.get(), head + 2, static_cast<std::size_t>(rawPending_));
