@@ -102,6 +102,10 @@ TEST(WordSet, LongWordsAndClearing) {
 // length and blanks follow from the word, as in a search.
 WordMatch RandomMatch(std::mt19937& random) {
     QString word = RandomText(random, 4);
+    // Now and then a long word, whose key's size takes more than a byte.
+    if (random() % 64 == 0)
+        word += QString(static_cast<qsizetype>(40 + random() % 200),
+                        Units[static_cast<qsizetype>(random() % 8)]);
     const bool latin1 = random() % 3 == 0 && std::all_of(word.begin(), word.end(), [](QChar c) {
                             return c.unicode() < 0x100;
                         });
