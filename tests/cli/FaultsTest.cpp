@@ -349,8 +349,8 @@ const StreamedSearch StreamedSearches[] = {
     // keeps each in its bytes and a six-byte slot of a table at least 3/8
     // full, the sort in a record of a few bytes more; both took ten times as
     // much when each word was a string of its own.
-    {"EveryWordOnce", EveryWordOnce, nullptr, nullptr, 1'800'000 * 22 / 1024, 96 * 1024},
-    {"EveryWordSorted", EveryWordSorted, nullptr, nullptr, 1'800'000 * 16 / 1024, 96 * 1024},
+    {"EveryWordOnce", EveryWordOnce, nullptr, nullptr, 1'800'000 * 24 / 1024, 96 * 1024},
+    {"EveryWordSorted", EveryWordSorted, nullptr, nullptr, 1'800'000 * 18 / 1024, 96 * 1024},
     // tangle finds five words, leg one, xyz none, gent one.
     {"ManySeeds", ManySeeds, nullptr,
      [](const TempFiles& files, int scale) { OutputLines(files, 7 * 25'000 * qsizetype{scale}); }},
