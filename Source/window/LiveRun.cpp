@@ -10,6 +10,11 @@
 
 namespace Vorlaine {
 
+namespace {
+// About as many lines as the results box takes in a few milliseconds.
+constexpr qsizetype FrameLines = 4096;
+} // namespace
+
 LiveRun::LiveRun(const RunBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
                  std::chrono::milliseconds yieldInterval)
     : boxes_(boxes), messages_(messages), messageParent_(messageParent),
@@ -37,6 +42,7 @@ const QString& LiveRun::fieldText(Field field) const {
 
 void LiveRun::clearResults() {
     pendingWords_.clear();
+    pendingLines_ = 0;
     boxes_.results->clear();
 }
 
@@ -54,6 +60,7 @@ void LiveRun::showPending() {
         end.movePosition(QTextCursor::End);
         end.insertText(pendingWords_);
         pendingWords_.clear();
+        pendingLines_ = 0;
         // The caret after the last line scrolls the box to show it.
         boxes_.results->setTextCursor(end);
     }
@@ -68,6 +75,7 @@ void LiveRun::showPending() {
 void LiveRun::addFoundWord(const QString& word) {
     pendingWords_ += word;
     pendingWords_ += u'\n';
+    ++pendingLines_;
 }
 
 void LiveRun::showMessage(MessageKind kind, const QString& prompt) {
@@ -85,7 +93,7 @@ bool LiveRun::yield() {
     if (abandoned_) {
         return false;
     }
-    if (!sinceEvents_.isValid() ||
+    if (!sinceEvents_.isValid() || pendingLines_ >= FrameLines ||
         std::chrono::nanoseconds(sinceEvents_.nsecsElapsed()) >= yieldInterval_) {
         showPending();
         QCoreApplication::processEvents();

@@ -30,6 +30,10 @@ struct RunBoxes {
 // at most once per interval (a display frame by default): doing it for every
 // item would cost far more than the search itself. Progress and found words
 // are kept and put into the boxes just before the window gets to repaint.
+// Putting words into the results box costs far more than finding them, so a
+// yield also comes as soon as a frame's worth of words waits: a search that
+// finds most of its list would otherwise hold a paint back for the tens of
+// thousands of lines it finds in one interval.
 class LiveRun final : public RunWindow {
 public:
     LiveRun(const RunBoxes& boxes, MessageBoxes& messages, QWidget* messageParent,
@@ -62,6 +66,7 @@ private:
     double itemIndex_ = 0;
     bool progressPending_ = false;
     QString pendingWords_; // found words not yet in the box, one per line
+    qsizetype pendingLines_ = 0;
     bool abandoned_ = false;
 };
 

@@ -290,6 +290,12 @@ void RunTest::longRunKeepsEveryWordAndStaysResponsive() {
     Control<QLineEdit>(*form_, "txtDragN")->setText(list.fileName());
     Control<QLineEdit>(*form_, "txtminlength")->setText("1");
     Control<QLineEdit>(*form_, "txtoutput")->setText(output_);
+    // Frames far apart: only the words waiting for the box bring the yields.
+    form_->setYieldInterval(1h);
+    int insertions = 0;
+    connect(Control<QPlainTextEdit>(*form_, "txtText1_good")->document(),
+            &QTextDocument::contentsChange, form_.get(),
+            [&](int, int, int charsAdded) { insertions += charsAdded > 0 ? 1 : 0; });
 
     // A timer stands for the user: its ticks must keep coming during the run.
     QElapsedTimer clock;
@@ -318,6 +324,8 @@ void RunTest::longRunKeepsEveryWordAndStaysResponsive() {
     QCOMPARE(output.readAll().count("\r\n"), count);
     // The box holds every word, one per line, and a last empty line.
     QCOMPARE(Control<QPlainTextEdit>(*form_, "txtText1_good")->document()->blockCount(), count + 1);
+    // In many steps, each small enough for the box to take between two paints.
+    QVERIFY2(insertions >= 20, qPrintable(QString::number(insertions)));
     // Measured against the run's own length, which a slow or busy machine
     // stretches alike: a run that held the events back would leave one gap
     // as long as itself.
