@@ -690,9 +690,12 @@ TEST(CommandLine, BoardAndHooksAreThoseOfTheModelOnDebiansList) {
         EXPECT_LIST(Lines(MakeWords(arguments, files.path("")).out), expected) << Text(arguments);
     }
 
+    // Words with a letter beyond ASCII inside and ASCII at both ends.
+    const QStringList words = list + QStringList{u"naïf"_s, u"naïfs"_s, u"anaïf"_s};
+    files.write("hooks.txt", ListFile(words));
     std::map<QString, QString> before;
     std::map<QString, QString> after;
-    for (const QString& word : list) {
+    for (const QString& word : words) {
         const QString lower = word.toLower();
         if (lower.size() > 1) {
             before[lower.sliced(1)] += lower.front();
@@ -704,15 +707,16 @@ TEST(CommandLine, BoardAndHooksAreThoseOfTheModelOnDebiansList) {
         letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
         return letters;
     };
-    QStringList expected;
-    for (const QString& word : list) {
-        const QString lower = word.toLower();
-        if (word.size() >= 3 && fits(lower, u"aeilnrst"_s, 0) && lower.size() <= 8)
-            expected << shown(before[lower]) + u'\t' + word + u'\t' + shown(after[lower]);
+    for (const QString& seed : {u"aeilnrst"_s, u"naïfs"_s}) {
+        QStringList expected;
+        for (const QString& word : words) {
+            const QString lower = word.toLower();
+            if (word.size() >= 3 && fits(lower, seed, 0) && lower.size() <= seed.size())
+                expected << shown(before[lower]) + u'\t' + word + u'\t' + shown(after[lower]);
+        }
+        const QStringList arguments = Args("-m 3 --hooks -l hooks.txt -o - -s") << seed;
+        EXPECT_LIST(Lines(MakeWords(arguments, files.path("")).out), expected) << Text(arguments);
     }
-    const Result result =
-        MakeWords(Args("-s aeilnrst -m 3 --hooks -l list.txt -o -"), files.path(""));
-    EXPECT_LIST(Lines(result.out), expected);
 }
 
 // Tile values and seeds are read as lists are: a byte-order mark of UTF-8 or

@@ -32,27 +32,34 @@ void WordHooks::addWord(QStringView word) {
 }
 
 void WordHooks::scan(QByteArrayView item) {
-    // Most items have no length that a hook could have: an ASCII item's key
-    // is as long as its bytes, any other's at most as long.
-    if (keys_.asciiKeyIsBytes() && IsAscii(item)) {
+    const qsizetype size = item.size();
+    if (size < 2)
+        return;
+    if (keys_.asciiKeyIsBytes()) {
         const auto lower = [](char c) {
             return static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         };
-        const qsizetype size = item.size();
-        if (size >= qsizetype(hookLengths_.size()) ||
-            !hookLengths_.test(static_cast<std::size_t>(size)))
-            return;
-        // The words a hook would leave, by their first and last letters.
-        if (onlyAscii_ && !(firsts_.test(lower(item[1])) && lasts_.test(lower(item[size - 1]))) &&
+        // An item whose first two and last two bytes are ASCII begins and
+        // ends with those letters, whatever lies between, so the words a hook
+        // would leave are known by their ends: most items are passed over
+        // before their bytes are looked at.
+        const auto ascii = [](char c) { return (static_cast<unsigned char>(c) & 0x80) == 0; };
+        if (onlyAscii_ && ascii(item[0]) && ascii(item[1]) && ascii(item[size - 2]) &&
+            ascii(item[size - 1]) &&
+            !(firsts_.test(lower(item[1])) && lasts_.test(lower(item[size - 1]))) &&
             !(firsts_.test(lower(item[0])) && lasts_.test(lower(item[size - 2]))))
             return;
-        key_.resize(static_cast<std::size_t>(size));
-        std::transform(item.begin(), item.end(), key_.begin(), lower);
-        hookOf(key_);
-        return;
+        // An ASCII item's key is as long as its bytes.
+        if (IsAscii(item)) {
+            if (size >= qsizetype(hookLengths_.size()) ||
+                !hookLengths_.test(static_cast<std::size_t>(size)))
+                return;
+            key_.resize(static_cast<std::size_t>(size));
+            std::transform(item.begin(), item.end(), key_.begin(), lower);
+            hookOf(key_);
+            return;
+        }
     }
-    if (item.size() < 2)
-        return;
     const QString key = keys_.key(DecodeItem(item));
     if (key.size() < qsizetype(hookLengths_.size()) &&
         hookLengths_.test(static_cast<std::size_t>(key.size())))
