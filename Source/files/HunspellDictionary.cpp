@@ -1,5 +1,6 @@
 #include "files/HunspellDictionary.h"
 
+#include "files/LineScan.h"
 #include "files/TextEncoding.h"
 
 #include <QFileInfo>
@@ -108,12 +109,7 @@ bool HunspellDictionary::readForbiddenWords() {
 bool HunspellDictionary::fill() {
     if (atFileEnd_ || failed_)
         return false;
-    if (begin_ > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + begin_,
-                     static_cast<std::size_t>(end_ - begin_));
-        end_ -= begin_;
-        begin_ = 0;
-    }
+    LineScan::MoveUnreadToFront(buffer_.get(), begin_, end_);
     const qint64 count = file_.read(buffer_.get() + end_, BufferSize - end_);
     if (count < 0)
         return fail(QStringLiteral("%1 cannot be read: %2").arg(dicName_, file_.errorString()));

@@ -20,6 +20,16 @@ inline bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Moves the unread bytes [begin, end) of a buffer to its front, to make room
+// for the next read after them.
+inline void MoveUnreadToFront(char* buffer, qsizetype& begin, qsizetype& end) {
+    if (begin == 0)
+        return;
+    std::memmove(buffer, buffer + begin, static_cast<std::size_t>(end - begin));
+    end -= begin;
+    begin = 0;
+}
+
 // The first CR or LF in [p, end), or end.
 inline const char* FindLineEnd(const char* p, const char* end) {
 #ifdef VORLAINE_SSE2

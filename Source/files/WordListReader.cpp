@@ -170,12 +170,7 @@ void WordListReader::noteCutSequence() {
 bool WordListReader::fill() {
     if (atFileEnd_ || failed_)
         return false;
-    if (begin_ > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + begin_,
-                     static_cast<std::size_t>(end_ - begin_));
-        end_ -= begin_;
-        begin_ = 0;
-    }
+    LineScan::MoveUnreadToFront(buffer_.get(), begin_, end_);
     const qint64 count = readSource(buffer_.get() + end_, BufferSize - end_);
     if (count < 0) {
         failed_ = true;
