@@ -3,6 +3,7 @@
 // hand. They run in this process; a list on standard input needs one of its own.
 
 #include "support/AnagramSet.h"
+#include "support/DrawModel.h"
 #include "support/MakeWordsInProcess.h"
 #include "support/TempFiles.h"
 
@@ -593,37 +594,6 @@ QString EnglishBag() {
     return bag;
 }
 
-// The share of the draws of a word's length from the full bag that can play
-// it, each of the C(100, n) draws tried.
-double DrawnShare(const QString& bag, const QString& word) {
-    const qsizetype n = word.size();
-    double draws = 0;
-    double playing = 0;
-    std::vector<qsizetype> at(static_cast<std::size_t>(n));
-    const std::function<void(qsizetype, qsizetype)> draw = [&](qsizetype depth, qsizetype from) {
-        if (depth == n) {
-            ++draws;
-            QString left = word;
-            qsizetype blanks = 0;
-            for (const qsizetype i : at) {
-                const qsizetype in = left.indexOf(bag[i]);
-                if (bag[i] == u'?')
-                    ++blanks;
-                else if (in >= 0)
-                    left.remove(in, 1);
-            }
-            playing += left.size() <= blanks ? 1 : 0;
-            return;
-        }
-        for (qsizetype i = from; i < bag.size(); ++i) {
-            at[static_cast<std::size_t>(depth)] = i;
-            draw(depth + 1, i + 1);
-        }
-    };
-    draw(0, 0);
-    return playing / draws;
-}
-
 // --sort probability: the likeliest draw first, then alphabetical.
 TEST(CommandLine, ProbabilityIsTheShareOfEveryDrawTried) {
     const QStringList list{"zoo", "eat", "Tea", "qi", "za", "aa", "ax", "zzz", "jeu", "ewe", "ee"};
@@ -631,8 +601,10 @@ TEST(CommandLine, ProbabilityIsTheShareOfEveryDrawTried) {
     files.write("list.txt", ListFile(list));
     const QString bag = EnglishBag();
     std::vector<std::pair<double, QString>> model;
-    for (const QString& word : list)
-        model.emplace_back(DrawnShare(bag, word.toLower()), word);
+    for (const QString& word : list) {
+        const Testing::Draws draws = Testing::TryEveryDraw(bag, word.toLower());
+        model.emplace_back(draws.playing / draws.all, word);
+    }
     std::stable_sort(model.begin(), model.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first > b.first : a.second.toLower() < b.second.toLower();
     });
