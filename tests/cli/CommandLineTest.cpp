@@ -244,6 +244,8 @@ TEST(CommandLine, ExpressionClassesKnowAccentedLetters) {
         {{"-r", "^\\w+$", "--fold-accents"}, word},
         {{"-r", "f\\b"}, {"self-made"}},
         {{"-r", "\\bé"}, {"élan"}},
+        // An edition's letters leave the escapes as they are: \W is no \w.
+        {{"-r", "\\W", "--tiles", "de", "--fold-accents"}, {"self-made", "o'clock"}},
     });
 }
 

@@ -155,11 +155,12 @@ EditionAlphabet::EditionAlphabet(const Edition& edition, bool foldAccents)
         spellings_.insert(letter, Text(spelling));
 }
 
-QString EditionAlphabet::folded(QStringView lower) const {
+QString EditionAlphabet::folded(QStringView word) const {
     QString text;
-    text.reserve(lower.size());
-    for (const QChar c : lower) {
-        const char16_t unit = c.unicode();
+    text.reserve(word.size());
+    for (const QChar c : word) {
+        // The tables hold lower-case letters; a letter kept keeps its case.
+        const auto unit = static_cast<char16_t>(QChar::toLower(c.unicode()));
         if (unit < 0x80 || singles_.contains(unit)) {
             text += c;
         } else if (const auto spelling = spellings_.constFind(unit);
@@ -189,13 +190,11 @@ QString EditionAlphabet::foldedText(QStringView word) const {
     const bool ascii =
         std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
     // Composed, so that an ä written as a and a combining diaeresis is the ä tile.
-    QString lower =
+    QString text =
         ascii ? word.toString() : word.toString().normalized(QString::NormalizationForm_C);
-    for (QChar& unit : lower)
-        unit = QChar(static_cast<char16_t>(QChar::toLower(unit.unicode())));
     if (foldAccents_ && !ascii)
-        lower = folded(lower);
-    return lower;
+        text = folded(text);
+    return text;
 }
 
 void EditionAlphabet::asciiKey(QByteArrayView word, QString& key) const {
@@ -228,6 +227,8 @@ void EditionAlphabet::asciiKey(QByteArrayView word, QString& key) const {
 
 QString EditionAlphabet::key(QStringView word) const {
     QString lower = foldedText(word);
+    for (QChar& unit : lower)
+        unit = QChar(static_cast<char16_t>(QChar::toLower(unit.unicode())));
     if (forms_.empty())
         return lower;
 

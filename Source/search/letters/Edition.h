@@ -64,8 +64,9 @@ public:
     // Letters the edition has (ä in German, ñ in Spanish) never fold, and
     // characters other than letters (digits, hyphens, apostrophes) stay.
     QString key(QStringView word) const;
-    // The word composed, lower-cased and folded as key() folds it, its tiles
-    // not split.
+    // The word composed and folded as key() folds it, its case kept and its
+    // tiles not split: a regular expression's escapes (\W, \D) keep their
+    // meaning.
     QString foldedText(QStringView word) const;
     // The key of an ASCII word into `key`, whose room is kept: a search
     // keys hundreds of thousands of them.
@@ -84,7 +85,7 @@ public:
 
 private:
     const EditionTile* tile(char16_t unit) const;
-    QString folded(QStringView lower) const;
+    QString folded(QStringView word) const;
 
     struct Form {
         QString written;
