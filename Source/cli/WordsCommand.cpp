@@ -211,15 +211,26 @@ private:
             [&](const WordMatch& match) {
                 if (hooks_)
                     hooks_->addWord(match.word);
-                return sorter.add(match) &&
-                       (limit < 0 || sorter.size() < 2 * keep + 64 || sorter.keepFirst(keep));
+                if (!sorter.add(match))
+                    return false;
+                // In the list's order the first words are the ones kept: the
+                // rest of the list can change nothing.
+                if (listOrder && limit >= 0)
+                    return sorter.size() < keep;
+                return limit < 0 || sorter.size() < 2 * keep + 64 || sorter.keepFirst(keep);
             },
             progress);
+        if (result.outcome == WordSearch::Outcome::Stopped && listOrder && limit >= 0 &&
+            sorter.size() >= keep && sorter.errorString().isEmpty() && !Console::stopRequested())
+            result.outcome = WordSearch::Outcome::Done;
         if (result.outcome == WordSearch::Outcome::Done && limit >= 0 && !sorter.keepFirst(keep))
             result.outcome = WordSearch::Outcome::Stopped;
         if (result.outcome == WordSearch::Outcome::Done && options_.hooks) {
             if (const QString failed = findHooks(); !failed.isEmpty())
                 return {WordSearch::Outcome::Failed, failed};
+            // Hooks from part of the list would be wrong: none is printed.
+            if (Console::stopRequested())
+                return {WordSearch::Outcome::Stopped, {}};
         }
         if (result.outcome == WordSearch::Outcome::Done &&
             !sorter.drain([this](const WordMatch& match) { return print(match); }))
