@@ -85,11 +85,13 @@ QString ReadChoice(const QString& option, const QString& text, const Choices<Cho
 }
 
 // A file name; "" names no file.
+QString CheckFileName(const QString& option, const QString& text) {
+    return text.isEmpty() ? option + u" needs a file name"_s : QString();
+}
+
 QString ReadFileName(const QString& option, const QString& text, QString& into) {
-    if (text.isEmpty())
-        return option + u" needs a file name"_s;
     into = text;
-    return {};
+    return CheckFileName(option, text);
 }
 
 // The window's four settings, with their defaults.
@@ -112,10 +114,8 @@ std::vector<OptionDefinition> WindowOptions() {
          .takesFile = true,
          .inputPath = [](const Options& o) { return o.settings.text(Field::WordList); },
          .inputName = u"the word list"_s,
-         .read =
-             [](const QStringList& values, Options&) {
-                 return Last(values).isEmpty() ? u"--list needs a file name"_s : QString();
-             }},
+         .read = [](const QStringList& values,
+                    Options&) { return CheckFileName(u"--list"_s, Last(values)); }},
         {.names = {u"m"_s, u"min-length"_s},
          .valueName = u"length"_s,
          .help = u"The shortest word to list."_s,
@@ -130,10 +130,8 @@ std::vector<OptionDefinition> WindowOptions() {
          .help = u"The file the words are appended to; - prints them only."_s,
          .setting = Field::Output,
          .takesFile = true,
-         .read =
-             [](const QStringList& values, Options&) {
-                 return Last(values).isEmpty() ? u"--output needs a file name"_s : QString();
-             }},
+         .read = [](const QStringList& values,
+                    Options&) { return CheckFileName(u"--output"_s, Last(values)); }},
     };
 }
 

@@ -45,17 +45,6 @@ private:
     std::optional<int> readValues();
     QString contradiction() const;
     std::optional<int> checkCombinations();
-    // Where the option of this long name stands in the table.
-    static std::size_t IndexOf(const QString& longName) {
-        const std::vector<OptionDefinition>& table = OptionTable();
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i].longName() == longName)
-                return i;
-        }
-        Q_UNREACHABLE();
-        return 0;
-    }
-
     Options& options_;
     Console& console_;
     QCommandLineParser parser_;
@@ -126,13 +115,13 @@ std::optional<int> Parser::readValues() {
 QString Parser::contradiction() const {
     const WordQuery& query = options_.query;
     const PhraseRules& phrase = options_.phrase;
-    const bool maximumGiven = parser_.isSet(parsed_[IndexOf(u"max-length"_s)]);
+    const bool maximumGiven = parser_.isSet(u"max-length"_s);
     if (maximumGiven && static_cast<double>(query.maximumLength) < query.minimumLength)
         return u"--max-length "_s + QString::number(query.maximumLength) +
                u" is less than --min-length "_s + options_.settings.text(Field::MinimumLength);
     if (query.mode == FitMode::ContainsAll && query.blanks > 0)
         return u"--contains-all cannot go with --blanks"_s;
-    if (!options_.seedsPath.isEmpty() && parser_.isSet(parsed_[IndexOf(u"seed"_s)]))
+    if (!options_.seedsPath.isEmpty() && parser_.isSet(u"seed"_s))
         return u"--seeds cannot go with --seed: the seeds come from the file"_s;
     if (!options_.seedsPath.isEmpty() && options_.hooks)
         return u"--hooks cannot go with --seeds"_s;

@@ -164,16 +164,6 @@ bool ResultLines::flush() {
     return filed;
 }
 
-void AppendBytes(QByteArray& to, QByteArrayView bytes, QByteArrayView end) {
-    // QByteArray::append takes the general way of insert(); a search that
-    // prints millions of lines spends a quarter of its time there.
-    const qsizetype at = to.size();
-    to.resize(at + bytes.size() + end.size());
-    // std::copy, not memcpy: an empty view may hold no pointer at all.
-    char* const out = std::copy(bytes.begin(), bytes.end(), to.data() + at);
-    std::copy(end.begin(), end.end(), out);
-}
-
 void AppendJsonString(QByteArray& json, QStringView text) {
     static constexpr char Hex[] = "0123456789abcdef";
     json.append('"');

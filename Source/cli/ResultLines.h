@@ -87,9 +87,6 @@ private:
     QString errorString_;
 };
 
-// Appends the bytes, then `end`, in one step.
-void AppendBytes(QByteArray& to, QByteArrayView bytes, QByteArrayView end = {});
-
 // Appends the text as a JSON string, quotes and all.
 void AppendJsonString(QByteArray& json, QStringView text);
 
