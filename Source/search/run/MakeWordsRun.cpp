@@ -253,11 +253,10 @@ private:
                 return {WalkEnd::WriteFailed};
 
             std::optional<QString> accepted = filter.accept(window_, item);
-            if (!accepted || found.contains(*accepted))
+            if (!accepted || !found.insert(*accepted))
                 continue;
             // A word accepted before the window went away is still recorded.
             const bool carryOn = window_.yield();
-            found.insert(*accepted);
             pending.add(item.bytes, *accepted);
             if (!carryOn)
                 return {WalkEnd::Abandoned};
