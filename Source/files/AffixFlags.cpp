@@ -103,7 +103,8 @@ bool FlagDecoder::decodeFlags(QByteArrayView field, AffixFlags& flags, QString& 
 }
 
 bool FlagDecoder::decode(QByteArrayView field, AffixFlags& flags, QString& error) const {
-    if (aliases_.empty())
+    // A word or an affix without flags names no alias.
+    if (aliases_.empty() || field.isEmpty())
         return decodeFlags(field, flags, error);
     qsizetype index = 0;
     for (const char c : field) {

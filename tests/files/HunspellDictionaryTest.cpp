@@ -155,10 +155,11 @@ TEST(HunspellDictionary, FlagKindsAndAliases) {
          "FLAG UTF-8\nSFX é Y 1\nSFX é 0 s .\nSFX Ω Y 1\nSFX Ω 0 ed .\n",
          "1\nwalk/éΩ\n",
          {"walk", "walks", "walked"}},
+        // A word without flags names no alias.
         {"AF in the words and in an affix's continuation",
          aliases,
-         "2\nwalk/2\ndrink/3\n",
-         {"walk", "walked", "drink", "drinkable", "drinkables", "drinkabled"}},
+         "3\nwalk/2\ndrink/3\ncat\n",
+         {"walk", "walked", "drink", "drinkable", "drinkables", "drinkabled", "cat"}},
         {"FLAG long with AF",
          "FLAG long\nAF 1\nAF S1Ed\nSFX S1 Y 1\nSFX S1 0 s .\nSFX Ed Y 1\nSFX Ed 0 ed .\n",
          "1\nwalk/1\n",
