@@ -28,9 +28,7 @@ bool AffixRules::toUtf8(QByteArrayView bytes, std::string& out) const {
         AppendAsUtf8(bytes, *charset_, out);
         return true;
     }
-    Utf8Validator validator;
-    validator.feed(bytes);
-    if (!validator.isValid())
+    if (!IsUtf8(bytes))
         return false;
     out.assign(bytes.data(), static_cast<std::size_t>(bytes.size()));
     return true;

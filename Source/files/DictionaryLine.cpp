@@ -1,13 +1,13 @@
 #include "files/DictionaryLine.h"
 
+#include "files/LineScan.h"
+
 #include <string_view>
 
 namespace Vorlaine {
 
 namespace {
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+using LineScan::IsBlank;
 
 // Where the word and its flags end: before the first tab, or before the blanks
 // ahead of the first field of two characters and a colon ("po:", "st:").

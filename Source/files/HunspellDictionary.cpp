@@ -178,10 +178,8 @@ bool HunspellDictionary::readWord(const DictionaryLine& parts) {
     }
     // A UTF-8 word that loses no character is read where it stands.
     if (!rules_.charset() && rules_.ignored().empty()) {
-        Utf8Validator validator;
-        validator.feed(word);
         word_ = std::string_view(word.data(), static_cast<std::size_t>(word.size()));
-        return validator.isValid();
+        return IsUtf8(word);
     }
     if (!rules_.toUtf8(word, converted_))
         return false;

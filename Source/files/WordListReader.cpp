@@ -1,6 +1,7 @@
 #include "files/WordListReader.h"
 
 #include "files/DictionarySpool.h"
+#include "files/HunspellDictionary.h"
 
 #include <cstdio>
 #include <cstring>
@@ -182,7 +183,8 @@ bool WordListReader::fill() {
         noteCutSequence();
         return false;
     }
-    if (checksEncoding_ && !utf16_)
+    // A dictionary's forms are UTF-8 already: it checked or converted each.
+    if (checksEncoding_ && !utf16_ && !dictionary_)
         checkEncoding(QByteArrayView(buffer_.get() + end_, count));
     end_ += count;
     return true;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "files/HunspellDictionary.h"
 #include "files/LineScan.h"
 #include "files/TextEncoding.h"
 #include "files/WordLength.h"
@@ -14,6 +13,7 @@
 namespace Vorlaine {
 
 class DictionarySpool;
+class HunspellDictionary;
 
 // One item of a word list: the bytes of a line without the blanks and tabs
 // around it. The bytes stay valid until the next read.
